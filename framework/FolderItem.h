@@ -1,0 +1,75 @@
+// A reference to a file by its path. Reads go to the file system each time; every write
+// reports its outcome and reads back what the file now holds.
+#pragma once
+
+#include <QByteArray>
+#include <memory>
+#include <optional>
+
+#include "framework/Core.h"
+#include "framework/Date.h"
+
+namespace fw {
+
+class Picture;
+class FolderItem;
+using FolderItemPtr = std::shared_ptr<FolderItem>;
+
+// The outcome of a write: success, or the errno and a French reason.
+struct Outcome {
+  bool Ok = true;
+  int Errno = 0;
+  String Reason;
+  explicit operator bool() const { return Ok; }
+  static Outcome Success() { return {}; }
+  static Outcome Failure(int err, const String& reason) { return {false, err, reason}; }
+};
+
+class FolderItem {
+ public:
+  // The path is kept as the bytes the file system knows it by.
+  static FolderItemPtr FromNativePath(const QByteArray& path);
+  static FolderItemPtr FromPath(const String& path);
+
+  QByteArray NativePath() const { return path_; }
+  // The path for showing, decoded as UTF-8.
+  String DisplayPath() const;
+
+  // The name shown: the last part of the path, decoded as UTF-8.
+  String Name() const;
+  QByteArray NameBytes() const;
+  // Renames the file on disk without ever replacing another file.
+  Outcome SetName(const String& name);
+
+  bool Exists() const;
+  bool Directory() const;
+  FolderItemPtr Parent() const;
+  FolderItemPtr Child(const String& name) const;
+
+  // The Finder's hidden-extension flag, kept in the file's Finder info.
+  bool ExtensionVisible() const;
+  Outcome SetExtensionVisible(bool visible);
+
+  // Empty when the file system records no birth time or the file cannot be read.
+  std::optional<Date> CreationDate() const;
+  // Linux has no call that sets a birth time: this write always fails, with that reason.
+  Outcome SetCreationDate(const Date& d);
+  std::optional<Date> ModificationDate() const;
+  Outcome SetModificationDate(const Date& d);
+
+  // The mode's permission bits and the bits above them (set-user-ID, set-group-ID, sticky).
+  std::optional<int> Permissions() const;
+  // Sets the nine permission bits from mode; the bits above them stay as the file has them.
+  Outcome SetPermissions(int mode);
+
+  // The four-character creator code of the Finder info; empty when there is none.
+  String MacCreator() const;
+
+  std::shared_ptr<Picture> OpenAsPicture() const;
+
+ private:
+  explicit FolderItem(QByteArray path) : path_(std::move(path)) {}
+  QByteArray path_;
+};
+
+}  // namespace fw

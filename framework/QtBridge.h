@@ -1,0 +1,36 @@
+// Private to the layer: the Qt widget classes behind controls hand their events to the control.
+#pragma once
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QWidget>
+
+#include "framework/Control.h"
+
+namespace fw::detail {
+
+struct BridgeBase {
+  RectControl* ctl = nullptr;
+};
+
+template <class Base>
+class Bridged : public Base, public BridgeBase {
+ public:
+  using Base::Base;
+
+ protected:
+  bool event(QEvent* e) override {
+    if (ctl && ctl->BridgeEvent(e)) return true;
+    return Base::event(e);
+  }
+  void focusInEvent(QFocusEvent* e) override {
+    Base::focusInEvent(e);
+    if (ctl) ctl->BridgeFocusIn(e);
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    Base::focusOutEvent(e);
+    if (ctl) ctl->BridgeFocusOut(e);
+  }
+};
+
+}  // namespace fw::detail

@@ -1,0 +1,23 @@
+// Platform services: the alert sound and opening addresses, with their test seams.
+#pragma once
+
+#include <QStringList>
+
+#include "framework/Core.h"
+
+namespace fw {
+
+void Beep();
+// Opens the text as an address with the system's default handler.
+void ShowURL(const String& url);
+
+namespace seams {
+int BeepCount();
+void ResetBeeps();
+// While capturing, ShowURL records the address and opens nothing.
+void CaptureUrls(bool on);
+QStringList CapturedUrls();
+void ClearCapturedUrls();
+}  // namespace seams
+
+}  // namespace fw

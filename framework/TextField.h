@@ -1,0 +1,60 @@
+// A one-line text field.
+#pragma once
+
+#include "framework/Control.h"
+
+class QLineEdit;
+
+namespace fw {
+
+class TextField : public RectControl {
+ public:
+  explicit TextField(ControlHost& host);
+
+  String Text() const;
+  void SetText(const String& t);
+  // The most characters that typing may produce; 0 is no limit. Text set from code is never cut.
+  int LimitText() const { return limitText_; }
+  void SetLimitText(int n) { limitText_ = n; }
+  // Start of the selection, or the caret when nothing is selected (0-based).
+  int SelStart() const;
+  // Puts the caret at that position (clamped to the text) and selects nothing.
+  void SetSelStart(int pos);
+  int SelLength() const;
+  // Selects that many characters from SelStart (clamped to the text).
+  void SetSelLength(int n);
+  // The character position under the point, 0 to the text's length.
+  int InsertionPosAtXY(int x, int y) const;
+  // Alignment code: 0 default (left), 1 left, 2 centre, 3 right.
+  int Alignment() const { return alignment_; }
+  void SetAlignment(int a);
+  bool ReadOnly() const;
+  void SetReadOnly(bool b);
+  Color TextColor() const { return textColor_; }
+  void SetTextColor(Color c);
+  Color BackColor() const { return backColor_; }
+  void SetBackColor(Color c);
+
+  // The widget's own editing commands, for the Edit menu.
+  void Cut();
+  void Copy();
+  void Paste();
+  void Undo();
+  void Clear();
+  void SelectAll();
+
+  bool ApplyProperty(std::string_view name, const Value& v) override;
+  QLineEdit* LineEdit() const;
+
+ protected:
+  bool AcceptsTypedKey(const String& key) override;
+
+ private:
+  void ApplyColors();
+  int limitText_ = 0;
+  int alignment_ = 0;
+  Color textColor_{0, 0, 0};
+  Color backColor_{255, 255, 255};
+};
+
+}  // namespace fw

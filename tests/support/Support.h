@@ -1,0 +1,32 @@
+// Helpers shared by the tests: temporary folders of real files, shown windows, key events.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+class QWidget;
+
+namespace testsupport {
+
+// A fresh folder per test, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder();
+  QByteArray Path() const;
+  // Creates a file with the given content and returns its path.
+  QByteArray MakeFile(const QByteArray& name, const QByteArray& content = "content\n", int mode = 0644) const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// Shows the window and waits until it is active, so focus events come.
+bool ShowAndActivate(QWidget* window);
+
+// Types one key: press and release, through the real event path. Works for non-ASCII text too.
+void PressKey(QWidget* w, int qtKey, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier);
+void KeyDownOnly(QWidget* w, int qtKey, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier);
+void KeyUpOnly(QWidget* w, int qtKey, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier);
+
+}  // namespace testsupport

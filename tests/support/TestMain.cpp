@@ -1,0 +1,18 @@
+// One main for every test program: a Qt application under the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QStandardPaths>
+#include <cstdlib>
+
+#include "framework/Runtime.h"
+#include "framework/System.h"
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // Settings written by tests go to a test location, never the user's.
+  QStandardPaths::setTestModeEnabled(true);
+  ::testing::InitGoogleTest(&argc, argv);
+  fw::RuntimeInit(argc, argv);
+  fw::seams::CaptureUrls(true);
+  return RUN_ALL_TESTS();
+}
