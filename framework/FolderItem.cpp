@@ -160,7 +160,9 @@ Outcome FolderItem::SetName(const String& name) {
   int slash = int(path_.lastIndexOf('/'));
   QByteArray target = (slash < 0 ? QByteArray() : path_.left(slash + 1)) + bytes;
   int err = RenameNoReplace(path_.constData(), target.constData()) == 0 ? 0 : errno;
-  if (err == EINVAL || err == ENOSYS) err = RenameWithoutFlag(path_.constData(), target.constData(), S_ISREG(st.st_mode));
+  // EINVAL or ENOSYS: the file system or the kernel does not know the flag.
+  if (err == EINVAL || err == ENOSYS)
+    err = RenameWithoutFlag(path_.constData(), target.constData(), S_ISREG(st.st_mode));
   if (err != 0) return FailureFor(err);
 
   path_ = target;
