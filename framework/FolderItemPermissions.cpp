@@ -23,6 +23,7 @@ Outcome FolderItem::SetPermissions(int mode) {
   if ((st.st_mode & kModeBits) == wanted) return Outcome::Success();
 
   ++permissionWrites;
+  detail::CountFileWrite();
   if (::chmod(path_.constData(), wanted) != 0) return Failed(errno);
   if (::stat(path_.constData(), &st) != 0) return Failed(errno);
   // Some file systems take the call and keep their own bits; the kernel may also drop set-group-ID.
