@@ -52,7 +52,20 @@ void TextField::SetAlignment(int a) {
 }
 
 bool TextField::ReadOnly() const { return LineEdit()->isReadOnly(); }
-void TextField::SetReadOnly(bool b) { LineEdit()->setReadOnly(b); }
+void TextField::SetReadOnly(bool b) {
+  LineEdit()->setReadOnly(b);
+  ApplyInputMethod();
+}
+
+void TextField::SetKeysOnly(bool on) {
+  keysOnly_ = on;
+  ApplyInputMethod();
+}
+
+// QLineEdit turns input methods back on whenever its read-only state or echo mode changes.
+void TextField::ApplyInputMethod() {
+  if (keysOnly_) LineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
+}
 
 void TextField::SetTextColor(Color c) { textColor_ = c, ApplyColors(); }
 void TextField::SetBackColor(Color c) { backColor_ = c, ApplyColors(); }
@@ -85,7 +98,11 @@ bool TextField::ApplyProperty(std::string_view name, const Value& v) {
   if (name == "ReadOnly") return SetReadOnly(AsBool(v, name)), true;
   if (name == "TextColor") return SetTextColor(AsColor(v, name)), true;
   if (name == "BackColor") return SetBackColor(AsColor(v, name)), true;
-  if (name == "Password") return LineEdit()->setEchoMode(AsBool(v, name) ? QLineEdit::Password : QLineEdit::Normal), true;
+  if (name == "Password") {
+    LineEdit()->setEchoMode(AsBool(v, name) ? QLineEdit::Password : QLineEdit::Normal);
+    ApplyInputMethod();
+    return true;
+  }
   if (name == "CueText") return LineEdit()->setPlaceholderText(AsString(v, name)), true;
   if (name == "Border") return LineEdit()->setFrame(AsBool(v, name)), true;
   if (name == "AcceptTabs" || name == "AutomaticallyCheckSpelling") return AsBool(v, name), true;
