@@ -1,5 +1,7 @@
 #include "framework/TextField.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QLineEdit>
 #include <QPalette>
 #include <algorithm>
@@ -9,7 +11,21 @@
 
 namespace fw {
 
-TextField::TextField(ControlHost& host) : RectControl(host, new detail::Bridged<QLineEdit>()) {
+namespace {
+// The platform asks the focused widget whether it takes input-method text before it hands key
+// events to an input method; QLineEdit's answer ignores the widget attribute, so it is given here.
+class FieldEdit : public detail::Bridged<QLineEdit> {
+ public:
+  bool keysOnly = false;
+  using QLineEdit::inputMethodQuery;
+  QVariant inputMethodQuery(Qt::InputMethodQuery q) const override {
+    if (keysOnly && q == Qt::ImEnabled) return false;
+    return QLineEdit::inputMethodQuery(q);
+  }
+};
+}  // namespace
+
+TextField::TextField(ControlHost& host) : RectControl(host, new FieldEdit()) {
   LineEdit()->setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -52,19 +68,11 @@ void TextField::SetAlignment(int a) {
 }
 
 bool TextField::ReadOnly() const { return LineEdit()->isReadOnly(); }
-void TextField::SetReadOnly(bool b) {
-  LineEdit()->setReadOnly(b);
-  ApplyInputMethod();
-}
+void TextField::SetReadOnly(bool b) { LineEdit()->setReadOnly(b); }
 
 void TextField::SetKeysOnly(bool on) {
-  keysOnly_ = on;
-  ApplyInputMethod();
-}
-
-// QLineEdit turns input methods back on whenever its read-only state or echo mode changes.
-void TextField::ApplyInputMethod() {
-  if (keysOnly_) LineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
+  static_cast<FieldEdit*>(LineEdit())->keysOnly = on;
+  if (LineEdit()->hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImEnabled);
 }
 
 void TextField::SetTextColor(Color c) { textColor_ = c, ApplyColors(); }
@@ -98,11 +106,7 @@ bool TextField::ApplyProperty(std::string_view name, const Value& v) {
   if (name == "ReadOnly") return SetReadOnly(AsBool(v, name)), true;
   if (name == "TextColor") return SetTextColor(AsColor(v, name)), true;
   if (name == "BackColor") return SetBackColor(AsColor(v, name)), true;
-  if (name == "Password") {
-    LineEdit()->setEchoMode(AsBool(v, name) ? QLineEdit::Password : QLineEdit::Normal);
-    ApplyInputMethod();
-    return true;
-  }
+  if (name == "Password") return LineEdit()->setEchoMode(AsBool(v, name) ? QLineEdit::Password : QLineEdit::Normal), true;
   if (name == "CueText") return LineEdit()->setPlaceholderText(AsString(v, name)), true;
   if (name == "Border") return LineEdit()->setFrame(AsBool(v, name)), true;
   if (name == "AcceptTabs" || name == "AutomaticallyCheckSpelling") return AsBool(v, name), true;

@@ -54,8 +54,6 @@ class TextField : public RectControl {
 
  private:
   void ApplyColors();
-  void ApplyInputMethod();
-  bool keysOnly_ = false;
   int limitText_ = 0;
   int alignment_ = 0;
   Color textColor_{0, 0, 0};
