@@ -150,8 +150,11 @@ namespace {
 // its release likewise. A KeyDown handler that moves the focus would then see the next control
 // raise KeyDown again for the same press, and that control would get the release. So the press
 // is raised once, where it began, and its release goes back to the control that saw the press.
+// A press is known by its key and time stamp: one whose KeyPress never came (a shortcut took it)
+// must not stand in for a later one.
 struct PendingPress {
   int qtKey = 0;
+  quint64 timestamp = 0;
   QPointer<QWidget> widget;
   bool result = false;
 };
@@ -178,7 +181,7 @@ bool RectControl::BridgeEvent(QEvent* e) {
       if (key.isEmpty()) return false;
       QPointer<QWidget> self = widget_;
       bool result = Event_KeyDown(key);
-      pending = {ke->key(), self, result};
+      pending = {ke->key(), ke->timestamp(), self, result};
       if (result) {
         e->accept();
         return true;
@@ -191,7 +194,7 @@ bool RectControl::BridgeEvent(QEvent* e) {
       if (key.isEmpty()) return false;
       bool result;
       QPointer<QWidget> pressedIn = widget_;
-      if (pending.qtKey == ke->key()) {
+      if (pending.qtKey == ke->key() && pending.timestamp == ke->timestamp()) {
         result = pending.result;
         pressedIn = pending.widget;
         pending = {};
