@@ -77,7 +77,7 @@ class Fields : public ::testing::Test {
   void Enter(OwnTypingField& f, const QString& text, bool selectAll = false) {
     w.Plain().SetFocus();
     f.SetText(text);
-    f.SelectAllText = selectAll;
+    fw::ApplyDesign(f, {{"SelectAllText", selectAll}});  // by name, as a window design sets it
     f.SetFocus();
   }
 
