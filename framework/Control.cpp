@@ -179,6 +179,9 @@ bool RectControl::BridgeEvent(QEvent* e) {
       auto* ke = static_cast<QKeyEvent*>(e);
       String key = KeyStringFor(ke->key(), ke->text());
       if (key.isEmpty()) return false;
+      // Menu keys go to the menus first, as on the desktop the program came from; the field
+      // sees such a key only when no shortcut takes it.
+      if (ke->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
       QPointer<QWidget> self = widget_;
       bool result = Event_KeyDown(key);
       pending = {ke->key(), ke->timestamp(), self, result};
