@@ -44,6 +44,8 @@ RectControl::~RectControl() {
   delete widget_.data();
 }
 
+QWidget* RectControl::Widget() const { return widget_.data(); }
+
 void RectControl::SetBounds(int left, int top, int width, int height) {
   int ow = width_, oh = height_;
   left_ = left, top_ = top, width_ = width, height_ = height;

@@ -82,7 +82,7 @@ class RectControl : public Control {
   bool HasFocus() const { return logicalFocus_; }
   void Invalidate(bool eraseBackground = true);
 
-  QWidget* Widget() const { return widget_; }
+  QWidget* Widget() const;
 
   Event<bool(const String&)> KeyDown;
   Event<void(const String&)> KeyUp;
