@@ -194,6 +194,8 @@ class ContainerControl : public RectControl, public ControlHost {
   bool ApplyProperty(std::string_view name, const Value& v) override;
   QWidget* ContentWidget() const override { return Widget(); }
   void AfterConstruct() override { BuildHost(); }
+  // A panel repaints as one control does.
+  void Invalidate(bool eraseBackground = true) { RectControl::Invalidate(eraseBackground); }
   void Event_Open() override { RectControl::Event_Open(); }
 
  protected:

@@ -38,7 +38,9 @@ class FolderItem {
   // The name shown: the last part of the path, decoded as UTF-8.
   String Name() const;
   QByteArray NameBytes() const;
-  // Renames the file on disk without ever replacing another file.
+  // Renames the file on disk without ever replacing another file. A symbolic link is renamed itself.
+  // The new name is refused before any call when it is empty, ".", ".." or holds "/" or a NUL;
+  // a name equal to the shown one changes nothing. On success the path follows the file.
   Outcome SetName(const String& name);
 
   bool Exists() const;
@@ -46,7 +48,8 @@ class FolderItem {
   FolderItemPtr Parent() const;
   FolderItemPtr Child(const String& name) const;
 
-  // The Finder's hidden-extension flag, kept in the file's Finder info.
+  // The Finder's hidden-extension flag, kept in the file's Finder info. A file without Finder info,
+  // or one that cannot be read, shows its extension.
   bool ExtensionVisible() const;
   Outcome SetExtensionVisible(bool visible);
 
@@ -55,6 +58,7 @@ class FolderItem {
   // Linux has no call that sets a birth time: this write always fails, with that reason.
   Outcome SetCreationDate(const Date& d);
   std::optional<Date> ModificationDate() const;
+  // Keeps the access time. A date the file system cannot hold fails and leaves the file's date as it was.
   Outcome SetModificationDate(const Date& d);
 
   // The mode's permission bits and the bits above them (set-user-ID, set-group-ID, sticky).
@@ -71,5 +75,18 @@ class FolderItem {
   explicit FolderItem(QByteArray path) : path_(std::move(path)) {}
   QByteArray path_;
 };
+
+namespace seams {
+// How many writing system calls (rename, link, unlink, utimensat, chmod, setxattr, removexattr) were made.
+int FileWriteCalls();
+void ResetFileWriteCalls();
+// While on, renames behave as on a file system that refuses the no-replace flag.
+void RefuseNoReplace(bool on);
+}  // namespace seams
+
+namespace detail {
+// Every writing system call on a file goes through this count.
+void CountFileWrite();
+}  // namespace detail
 
 }  // namespace fw

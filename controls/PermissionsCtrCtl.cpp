@@ -1,0 +1,273 @@
+#include "controls/PermissionsCtrCtl.h"
+
+#include <climits>
+
+#include "framework/Text.h"
+
+using fw::Color;
+using fw::Design;
+using fw::String;
+
+namespace {
+
+const Design kPanelDesign = {
+    {"InitialParent", String()},   {"Width", 594},           {"Height", 90},
+    {"LockLeft", false},           {"LockTop", false},       {"LockRight", false},
+    {"LockBottom", false},         {"TabPanelIndex", 0},     {"TabIndex", 0},
+    {"Visible", true},             {"Enabled", true},        {"AutoDeactivate", true},
+    {"HelpTag", String()},         {"UseFocusRing", false},  {"HasBackColor", false},
+    {"BackColor", fw::RGBHex(0xB3B3B3)}, {"AcceptFocus", false}, {"AcceptTabs", true},
+    {"EraseBackground", true},     {"Transparent", true},
+};
+
+// The three digit fields differ only by name, place and tab index.
+Design DigitFieldDesign(const char* name, int left, int top, int tabIndex) {
+  return {
+      {"Name", String::fromLatin1(name)},
+      {"Index", INT_MIN},
+      {"Left", left},
+      {"Top", top},
+      {"Width", 35},
+      {"Height", 24},
+      {"LockLeft", true},
+      {"LockTop", true},
+      {"LockRight", false},
+      {"LockBottom", false},
+      {"TabPanelIndex", 0},
+      {"TabIndex", tabIndex},
+      {"TabStop", true},
+      {"Border", true},
+      {"Password", false},
+      {"UseFocusRing", true},
+      {"TextColor", Color{0, 0, 0}},
+      {"BackColor", Color{255, 255, 255}},
+      {"Enabled", false},
+      {"Format", String()},
+      {"Visible", true},
+      {"HelpTag", String()},
+      {"AutoDeactivate", true},
+      {"TextFont", String("Verdana")},
+      {"Bold", false},
+      {"Italic", false},
+      {"Underline", false},
+      {"CueText", String()},
+      {"Text", String()},
+      {"Mask", String()},
+      {"ReadOnly", false},
+      {"LimitText", 1},
+      {"AcceptTabs", false},
+      {"Alignment", 2},
+      {"AutomaticallyCheckSpelling", false},
+      {"DataSource", String()},
+      {"DataField", String()},
+  };
+}
+
+Design LabelDesign(const char* name, int left, int top, int width, int height, int tabIndex, const String& text,
+                   int textAlign, bool bold) {
+  return {
+      {"Name", String::fromLatin1(name)},
+      {"Index", INT_MIN},
+      {"Left", left},
+      {"Top", top},
+      {"Width", width},
+      {"Height", height},
+      {"LockLeft", true},
+      {"LockTop", true},
+      {"LockRight", false},
+      {"LockBottom", false},
+      {"TabPanelIndex", 0},
+      {"TabIndex", tabIndex},
+      {"Text", text},
+      {"TextAlign", textAlign},
+      {"TextColor", Color{0, 0, 0}},
+      {"Multiline", false},
+      {"Enabled", true},
+      {"Visible", true},
+      {"Selectable", false},
+      {"Transparent", false},
+      {"HelpTag", String()},
+      {"AutoDeactivate", true},
+      {"TextFont", String("Verdana")},
+      {"Bold", bold},
+      {"Italic", false},
+      {"Underline", false},
+      {"DataSource", String()},
+      {"DataField", String()},
+      {"InitialParent", String()},
+  };
+}
+
+// The menus get their rows when they open; the design's row 0 comes before any row exists.
+Design MenuDesign(const char* name, int left, int tabIndex, const String& helpTag) {
+  return {
+      {"Name", String::fromLatin1(name)},
+      {"Index", INT_MIN},
+      {"Left", left},
+      {"Top", 60},
+      {"Width", 150},
+      {"Height", 20},
+      {"LockLeft", true},
+      {"LockTop", true},
+      {"LockRight", false},
+      {"LockBottom", false},
+      {"TabPanelIndex", 0},
+      {"TabIndex", tabIndex},
+      {"TabStop", true},
+      {"InitialValue", String()},
+      {"ListIndex", 0},
+      {"Visible", true},
+      {"HelpTag", helpTag},
+      {"AutoDeactivate", true},
+      {"Enabled", true},
+      {"TextFont", String("Verdana")},
+      {"Bold", false},
+      {"Italic", false},
+      {"Underline", false},
+      {"DataSource", String()},
+      {"DataField", String()},
+      {"InitialParent", String()},
+  };
+}
+
+const Design kUserPermTxtFldDesign = DigitFieldDesign("UserPermTxtFld", 127, 24, 0);
+const Design kGroupPermTxtFldDesign = DigitFieldDesign("GroupPermTxtFld", 285, 24, 1);
+const Design kOthersPermTxtFldDesign = DigitFieldDesign("OthersPermTxtFld", 449, 23, 2);
+const Design kUserPermLblDesign = LabelDesign("UserPermLbl", 107, 0, 76, 20, 3, String("Utilisateur"), 1, false);
+const Design kUserPermPupMnuDesign =
+    MenuDesign("UserPermPupMnu", 67, 4, QStringLiteral("Sélectionne la permission de l'utilisateur."));
+const Design kGrouppermLblDesign = LabelDesign("GrouppermLbl", 277, 0, 56, 20, 5, String("Groupe"), 1, false);
+const Design kOthersPermLblDesign = LabelDesign("OthersPermLbl", 439, -1, 56, 20, 6, String("Autres"), 1, false);
+const Design kPermissionsLblDesign =
+    LabelDesign("PermissionsLbl", 25, 23, 100, 24, 7, String("Permissions : "), 0, true);
+const Design kGroupPermPupMnuDesign =
+    MenuDesign("GroupPermPupMnu", 229, 8, QStringLiteral("Sélectionne la permission du groupe."));
+const Design kOthersPermPupMnuDesign =
+    MenuDesign("OthersPermPupMnu", 391, 9, QStringLiteral("Sélectionne la permission des autres utilisateurs."));
+const Design kSetPermissionsTimerDesign = {
+    {"Mode", 0},
+    {"Period", 200},
+};
+
+constexpr double kFieldTextSize = 12, kMenuTextSize = 10;
+
+// The digit a field shows, or nothing when it holds anything but one digit 0 to 7.
+std::optional<int> DigitOf(const String& text) {
+  if (text.size() != 1 || text[0] < u'0' || text[0] > u'7') return std::nullopt;
+  return text[0].unicode() - u'0';
+}
+
+}  // namespace
+
+void PermissionsCtrCtl::Layout() { fw::ApplyDesign(*this, kPanelDesign); }
+
+void PermissionsCtrCtl::CreateControls() { CreateControls0(); }
+
+void PermissionsCtrCtl::CreateControls0() {
+  auto field = [this](const char* name, const Design& design) {
+    auto& f = New<fw::TextField>(String::fromLatin1(name));
+    f.SetTextSize(kFieldTextSize);
+    f.SetTextUnit(0);
+    fw::ApplyDesign(f, design);
+  };
+  auto label = [this](const char* name, const Design& design) {
+    auto& l = New<fw::Label>(String::fromLatin1(name));
+    l.SetTextSize(kFieldTextSize);
+    l.SetTextUnit(0);
+    fw::ApplyDesign(l, design);
+  };
+  auto menu = [this](const char* name, const Design& design, void (PermissionsCtrCtl::*handler)(PermissionsPupMnu&)) {
+    auto& m = New<PermissionsPupMnu>(String::fromLatin1(name));
+    m.SetTextSize(kMenuTextSize);
+    m.SetTextUnit(0);
+    fw::ApplyDesign(m, design);
+    m.Change.Bind(this, handler);
+  };
+
+  field("UserPermTxtFld", kUserPermTxtFldDesign);
+  field("GroupPermTxtFld", kGroupPermTxtFldDesign);
+  field("OthersPermTxtFld", kOthersPermTxtFldDesign);
+  label("UserPermLbl", kUserPermLblDesign);
+  menu("UserPermPupMnu", kUserPermPupMnuDesign, &PermissionsCtrCtl::UserPermPupMnu_Change);
+  label("GrouppermLbl", kGrouppermLblDesign);
+  label("OthersPermLbl", kOthersPermLblDesign);
+  label("PermissionsLbl", kPermissionsLblDesign);
+  menu("GroupPermPupMnu", kGroupPermPupMnuDesign, &PermissionsCtrCtl::GroupPermPupMnu_Change);
+  menu("OthersPermPupMnu", kOthersPermPupMnuDesign, &PermissionsCtrCtl::OthersPermPupMnu_Change);
+
+  auto& timer = New<fw::Timer>(QStringLiteral("SetPermissionsTimer"));
+  fw::ApplyDesign(timer, kSetPermissionsTimerDesign);
+  timer.Action.Bind(this, &PermissionsCtrCtl::SetPermissionsTimer_Action);
+}
+
+fw::TextField& PermissionsCtrCtl::UserPermTxtFld() const { return Find<fw::TextField>("UserPermTxtFld"); }
+fw::TextField& PermissionsCtrCtl::GroupPermTxtFld() const { return Find<fw::TextField>("GroupPermTxtFld"); }
+fw::TextField& PermissionsCtrCtl::OthersPermTxtFld() const { return Find<fw::TextField>("OthersPermTxtFld"); }
+fw::Label& PermissionsCtrCtl::UserPermLbl() const { return Find<fw::Label>("UserPermLbl"); }
+PermissionsPupMnu& PermissionsCtrCtl::UserPermPupMnu() const { return Find<PermissionsPupMnu>("UserPermPupMnu"); }
+fw::Label& PermissionsCtrCtl::GrouppermLbl() const { return Find<fw::Label>("GrouppermLbl"); }
+fw::Label& PermissionsCtrCtl::OthersPermLbl() const { return Find<fw::Label>("OthersPermLbl"); }
+fw::Label& PermissionsCtrCtl::PermissionsLbl() const { return Find<fw::Label>("PermissionsLbl"); }
+PermissionsPupMnu& PermissionsCtrCtl::GroupPermPupMnu() const { return Find<PermissionsPupMnu>("GroupPermPupMnu"); }
+PermissionsPupMnu& PermissionsCtrCtl::OthersPermPupMnu() const { return Find<PermissionsPupMnu>("OthersPermPupMnu"); }
+fw::Timer& PermissionsCtrCtl::SetPermissionsTimer() const { return Find<fw::Timer>("SetPermissionsTimer"); }
+
+void PermissionsCtrCtl::MenuChanged(PermissionsPupMnu& menu, fw::TextField& field) {
+  if (ProtectChange) return;
+  // A menu without a selected row stands beside an empty field.
+  int index = menu.ListIndex();
+  field.SetText(index < 0 ? String() : fw::Str(index));
+  SetPermissionsTimer().SetMode(fw::Timer::ModeSingle);
+}
+
+void PermissionsCtrCtl::UserPermPupMnu_Change(PermissionsPupMnu& sender) { MenuChanged(sender, UserPermTxtFld()); }
+void PermissionsCtrCtl::GroupPermPupMnu_Change(PermissionsPupMnu& sender) { MenuChanged(sender, GroupPermTxtFld()); }
+void PermissionsCtrCtl::OthersPermPupMnu_Change(PermissionsPupMnu& sender) { MenuChanged(sender, OthersPermTxtFld()); }
+
+void PermissionsCtrCtl::SetPermissionsTimer_Action(fw::Timer&) { ChangePermissions(); }
+
+std::optional<fw::Outcome> PermissionsCtrCtl::ChangePermissions() {
+  auto owner = DigitOf(UserPermTxtFld().Text());
+  auto group = DigitOf(GroupPermTxtFld().Text());
+  auto others = DigitOf(OthersPermTxtFld().Text());
+  if (!FolderItemCopy) return std::nullopt;
+  // A blank or half-blank panel names no mode: writing one would invent bits.
+  if (!owner || !group || !others) return std::nullopt;
+  return FolderItemCopy->SetPermissions(64 * *owner + 8 * *group + *others);
+}
+
+void PermissionsCtrCtl::ClearMenus() {
+  ProtectChange = true;
+  for (int i = 0; i < ControlCount(); ++i) {
+    fw::Control* c = ControlAt(i);
+    if (auto* f = dynamic_cast<fw::TextField*>(c)) f->SetText(String());
+    else if (auto* m = dynamic_cast<fw::PopupMenu*>(c)) m->SetListIndex(-1);
+  }
+  ControlHost::Invalidate(true);
+  ProtectChange = false;
+}
+
+String PermissionsCtrCtl::PermissionsReport() const {
+  return QStringLiteral("Utilisateur : ") + UserPermTxtFld().Text() + QStringLiteral(" - Groupe : ") +
+         GroupPermTxtFld().Text() + QStringLiteral(" - Autres : ") + OthersPermTxtFld().Text();
+}
+
+void PermissionsCtrCtl::SetFolderCopy(const fw::FolderItemPtr& item) { FolderItemCopy = item; }
+
+void PermissionsCtrCtl::SetFieldPermissions() {
+  std::optional<int> mode = fw::Deref(FolderItemCopy).Permissions();
+  if (!mode) {
+    // Gone or unreadable since it was listed: show nothing rather than stale digits.
+    ClearMenus();
+    return;
+  }
+  int m = *mode;
+  UserPermPupMnu().SetListIndex(m / 64 % 8);
+  GroupPermPupMnu().SetListIndex(m / 8 % 8);
+  OthersPermPupMnu().SetListIndex(m % 8);
+}
+
+bool PermissionsCtrCtl::ApplyProperty(std::string_view name, const fw::Value& v) {
+  if (name == "ProtectChange") return ProtectChange = fw::AsBool(v, name), true;
+  return fw::ContainerControl::ApplyProperty(name, v);
+}

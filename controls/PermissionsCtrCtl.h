@@ -1,0 +1,58 @@
+// The permissions editor: a file's nine permission bits as three octal digits (owner, group,
+// others), each shown in a disabled field and chosen in a menu; a choice is written 200 ms later.
+#pragma once
+
+#include <optional>
+
+#include "controls/PermissionsPupMnu.h"
+#include "framework/FolderItem.h"
+#include "framework/Label.h"
+#include "framework/TextField.h"
+#include "framework/Timer.h"
+
+class PermissionsCtrCtl : public fw::ContainerControl {
+ public:
+  using fw::ContainerControl::ContainerControl;
+
+  // The shown file; every write goes to it.
+  fw::FolderItemPtr FolderItemCopy;
+  // Set while ClearMenus runs: the menus' Change handlers do nothing then.
+  bool ProtectChange = false;
+
+  void Layout() override;
+  void CreateControls() override;
+  void CreateControls0();
+
+  fw::TextField& UserPermTxtFld() const;
+  fw::TextField& GroupPermTxtFld() const;
+  fw::TextField& OthersPermTxtFld() const;
+  fw::Label& UserPermLbl() const;
+  PermissionsPupMnu& UserPermPupMnu() const;
+  fw::Label& GrouppermLbl() const;
+  fw::Label& OthersPermLbl() const;
+  fw::Label& PermissionsLbl() const;
+  PermissionsPupMnu& GroupPermPupMnu() const;
+  PermissionsPupMnu& OthersPermPupMnu() const;
+  fw::Timer& SetPermissionsTimer() const;
+
+  void UserPermPupMnu_Change(PermissionsPupMnu& sender);
+  void GroupPermPupMnu_Change(PermissionsPupMnu& sender);
+  void OthersPermPupMnu_Change(PermissionsPupMnu& sender);
+  void SetPermissionsTimer_Action(fw::Timer& sender);
+
+  // Writes the shown digits to FolderItemCopy, keeping the file's bits above the nine.
+  // Empty when nothing was written: no file, or a field that holds no digit.
+  std::optional<fw::Outcome> ChangePermissions();
+  // Blanks the fields and the menus; writes nothing, arms nothing.
+  void ClearMenus();
+  // "Utilisateur : 6 - Groupe : 4 - Autres : 4", from the fields.
+  fw::String PermissionsReport() const;
+  void SetFolderCopy(const fw::FolderItemPtr& item);
+  // Shows FolderItemCopy's digits through the menus; a file whose mode cannot be read leaves the panel blank.
+  void SetFieldPermissions();
+
+  bool ApplyProperty(std::string_view name, const fw::Value& v) override;
+
+ private:
+  void MenuChanged(PermissionsPupMnu& menu, fw::TextField& field);
+};

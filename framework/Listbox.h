@@ -1,0 +1,87 @@
+// A one-column list with a heading. Rows carry a text and a tag; at most one row is selected.
+#pragma once
+
+#include <any>
+#include <vector>
+
+#include "framework/Control.h"
+#include "framework/DragItem.h"
+
+class QTreeWidget;
+
+namespace fw {
+
+class Graphics;
+class MenuItem;
+
+class Listbox : public RectControl {
+ public:
+  explicit Listbox(ControlHost& host);
+
+  void AddRow(const String& text);
+  int ListCount() const;
+  // The row most recently added, -1 before the first.
+  int LastIndex() const { return lastIndex_; }
+  String List(int row) const { return Cell(row, 0); }
+  String Cell(int row, int column) const;
+  void SetCell(int row, int column, const String& text);
+  std::any RowTag(int row) const;
+  void SetRowTag(int row, std::any tag);
+  void RemoveRow(int row);
+  void DeleteAllRows();
+
+  // The selected row, -1 when none (also after a click below the last row).
+  int ListIndex() const { return listIndex_; }
+  // Selects a row from code; raises Change like a click when the selection changes.
+  void SetListIndex(int row);
+
+  // Accepts dropped files whose extension belongs to a registered file type named in the filter.
+  void AcceptFileDrop(const String& filter);
+  String AcceptedFileTypes() const { return fileFilter_; }
+  // Hands a drop to the list as if files were dropped on it; false when none of them is accepted.
+  bool DropFiles(const std::vector<FolderItemPtr>& files);
+
+  String Heading() const;
+  void SetHeading(const String& h);
+
+  Event<void()> Change;
+  Event<void(DragItem&, int)> DropObject;
+  Event<bool(Graphics&, int, int)> CellBackgroundPaint;
+  Event<bool(MenuItem&, int, int)> ConstructContextualMenu;
+  Event<bool(MenuItem*)> ContextualMenuAction;
+
+  virtual void Event_Change() { Change.Raise(*this); }
+  virtual void Event_DropObject(DragItem& item, int action) { DropObject.Raise(*this, item, action); }
+  virtual bool Event_CellBackgroundPaint(Graphics& g, int row, int column) {
+    return CellBackgroundPaint.Raise(*this, g, row, column);
+  }
+  virtual bool Event_ConstructContextualMenu(MenuItem& base, int x, int y) {
+    return ConstructContextualMenu.Raise(*this, base, x, y);
+  }
+  virtual bool Event_ContextualMenuAction(MenuItem* item) { return ContextualMenuAction.Raise(*this, item); }
+
+  // Offers the contextual menu at a point of the list, as a right-click does. The chooser picks an
+  // item by its text (empty: the menu is dismissed); without a chooser the menu is shown to the user.
+  void OpenContextualMenu(int x, int y);
+
+  bool ApplyProperty(std::string_view name, const Value& v) override;
+  QTreeWidget* Tree() const;
+
+  // The extensions, lower-case with their dot, that the list's filter accepts.
+  std::vector<String> AcceptedExtensions() const;
+  bool Accepts(const FolderItem& file) const;
+
+  // The Qt side reports here.
+  void QtSelectionChanged();
+  void QtClickedBelowRows();
+
+ private:
+  std::vector<std::any> tags_;
+  int lastIndex_ = -1;
+  int listIndex_ = -1;
+  int rowHeight_ = 20;
+  bool settingSelection_ = false;
+  String fileFilter_;
+};
+
+}  // namespace fw

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTest>
+
+#include "framework/PopupMenu.h"
+#include "framework/Timer.h"
+#include "framework/Window.h"
+
+using namespace fw;
+
+namespace {
+
+struct MenuFixture : ::testing::Test {
+  Window w;
+  PopupMenu& menu = w.New<PopupMenu>("Menu");
+  QList<int> changes;  // ListIndex seen by each Change
+
+  void SetUp() override {
+    menu.Change.Bind([this](Object&) { changes << menu.ListIndex(); });
+  }
+};
+
+TEST_F(MenuFixture, RowsAddedToAnEmptyMenuSelectNoneAndRaiseNothing) {
+  ApplyDesign(menu, {{"InitialValue", String()}, {"ListIndex", 0}});  // a row 0 given before any row exists
+  menu.AddRows({"a", "b", "c"});
+  menu.AddRow("d");
+  EXPECT_EQ(menu.ListIndex(), -1);
+  EXPECT_EQ(menu.ComboBox()->currentIndex(), -1);
+  EXPECT_EQ(menu.ListCount(), 4);
+  EXPECT_EQ(menu.List(1), "b");
+  EXPECT_EQ(menu.List(9), "");
+  EXPECT_TRUE(changes.isEmpty());
+}
+
+TEST_F(MenuFixture, EveryChangeOfSelectionFromCodeRaisesChange) {
+  menu.AddRows({"a", "b", "c"});
+  menu.SetListIndex(0);
+  menu.SetListIndex(2);
+  menu.SetListIndex(2);   // already selected
+  menu.SetListIndex(7);   // no such row: ignored
+  menu.SetListIndex(-2);  // ignored
+  menu.SetListIndex(-1);
+  EXPECT_EQ(changes, (QList<int>{0, 2, -1}));
+  EXPECT_EQ(menu.ListIndex(), -1);
+  // Adding rows keeps a selection as it is.
+  menu.SetListIndex(1);
+  menu.AddRow("d");
+  EXPECT_EQ(menu.ListIndex(), 1);
+  EXPECT_EQ(changes, (QList<int>{0, 2, -1, 1}));
+}
+
+TEST_F(MenuFixture, UserChoiceRaisesChange) {
+  menu.AddRows({"a", "b", "c"});
+  menu.SetListIndex(0);
+  changes.clear();
+  QTest::keyClick(menu.Widget(), Qt::Key_End);
+  QTest::keyClick(menu.Widget(), Qt::Key_Up);
+  EXPECT_EQ(changes, (QList<int>{2, 1}));
+  EXPECT_EQ(menu.ListIndex(), 1);
+}
+
+struct TimerFixture : ::testing::Test {
+  Window w;
+  Timer& timer = w.New<Timer>("Timer");
+  int actions = 0;
+  void SetUp() override {
+    timer.Action.Bind([this](Object&) { ++actions; });
+  }
+};
+
+TEST_F(TimerFixture, SingleShotRunsOnceAlsoWhenArmedAgainWhilePending) {
+  ApplyDesign(timer, {{"Mode", 0}, {"Period", 50}});
+  EXPECT_EQ(timer.Period(), 50);
+  timer.SetMode(Timer::ModeSingle);
+  timer.SetMode(Timer::ModeSingle);
+  timer.SetMode(Timer::ModeSingle);
+  EXPECT_EQ(actions, 0);  // never from the assignment itself
+  EXPECT_TRUE(QTest::qWaitFor([&] { return actions > 0; }, 1000));
+  EXPECT_EQ(timer.Mode(), Timer::ModeOff);
+  QTest::qWait(200);
+  EXPECT_EQ(actions, 1);
+}
+
+TEST_F(TimerFixture, ActionMayArmTheTimerAgain) {
+  timer.SetPeriod(10);
+  timer.Action.Bind([this](Object&) {
+    if (++actions < 3) timer.SetMode(Timer::ModeSingle);
+  });
+  timer.SetMode(Timer::ModeSingle);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return actions == 3; }, 1000));
+  QTest::qWait(100);
+  EXPECT_EQ(actions, 3);
+}
+
+TEST_F(TimerFixture, MultipleRepeatsUntilTurnedOff) {
+  timer.SetPeriod(10);
+  timer.SetMode(Timer::ModeMultiple);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return actions >= 3; }, 1000));
+  EXPECT_EQ(timer.Mode(), Timer::ModeMultiple);
+  timer.SetMode(Timer::ModeOff);
+  int seen = actions;
+  QTest::qWait(100);
+  EXPECT_EQ(actions, seen);
+}
+
+TEST(Timer, UnknownDesignPropertyFailsLoudly) {
+  Window w;
+  auto& t = w.New<Timer>("Timer");
+  EXPECT_THROW(ApplyDesign(t, {{"Width", 10}}), RuntimeException);
+}
+
+}  // namespace
