@@ -1,0 +1,23 @@
+#include "framework/Trace.h"
+
+namespace fw::seams {
+
+namespace {
+bool tracing = false;
+QStringList steps;
+}  // namespace
+
+void StartTrace() {
+  steps.clear();
+  tracing = true;
+}
+
+void StopTrace() { tracing = false; }
+
+void Trace(const String& step) {
+  if (tracing) steps << step;
+}
+
+QStringList TraceLog() { return steps; }
+
+}  // namespace fw::seams
