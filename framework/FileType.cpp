@@ -16,9 +16,10 @@ struct Registration {
   String macType, macCreator;
 };
 
+// Never destroyed: a type still held at process exit withdraws itself from it.
 std::vector<Registration>& Registry() {
-  static std::vector<Registration> r;
-  return r;
+  static auto* r = new std::vector<Registration>;
+  return *r;
 }
 
 void Withdraw(const FileType* owner) {
