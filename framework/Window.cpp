@@ -1,12 +1,25 @@
 #include "framework/Window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QPalette>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+#include <algorithm>
+
+#include "framework/Application.h"
+#include "framework/Menu.h"
+#include "framework/Runtime.h"
+#include "framework/Trace.h"
 
 namespace fw {
 
 namespace {
+
 class QtWindow : public QMainWindow {
  public:
   explicit QtWindow(Window* owner) : owner_(owner) {}
@@ -14,26 +27,62 @@ class QtWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override {
-    if (owner_) owner_->Event_Close();
+    if (owner_) owner_->HandleNativeClose();
     QMainWindow::closeEvent(e);
   }
+  void moveEvent(QMoveEvent* e) override {
+    QMainWindow::moveEvent(e);
+    if (owner_) owner_->HandleNativeMove();
+  }
 };
-}  // namespace
 
-Window::Window() : native_(new QtWindow(this)), content_(new QWidget) {
-  native_->setCentralWidget(content_);
+// Open windows, oldest first; they are the implicit instances of their classes. Both lists are
+// never destroyed, so no window is torn down during static destruction.
+std::vector<Window*>& openWindows = *new std::vector<Window*>;
+// Windows the framework owns, open or closed.
+std::vector<std::unique_ptr<Window>>& adoptedWindows = *new std::vector<std::unique_ptr<Window>>;
+
+bool Adopted(const Window* w) {
+  return std::any_of(adoptedWindows.begin(), adoptedWindows.end(), [w](const auto& p) { return p.get() == w; });
 }
 
+void ScheduleDestruction() {
+  if (auto* app = QCoreApplication::instance()) QTimer::singleShot(0, app, [] { DestroyClosedWindows(); });
+}
+
+std::unique_ptr<QSettings> FrameSettings() {
+  String folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  return std::make_unique<QSettings>(folder + QStringLiteral("/frames.ini"), QSettings::IniFormat);
+}
+
+String FrameKey(const String& name) { return QStringLiteral("Frames/") + name; }
+
+}  // namespace
+
+Window::Window() : native_(new QtWindow(this)), content_(new QWidget) { native_->setCentralWidget(content_); }
+
 Window::~Window() {
+  Unfile();
   DestroyControls();
   static_cast<QtWindow*>(native_)->owner_ = nullptr;
   delete native_;
 }
 
 void Window::Constructor() {
-  BuildHost();
-  RaiseOpenEvents();
-  Event_Open();
+  open_ = true;
+  openWindows.push_back(this);
+  try {
+    BuildHost();
+    RaiseOpenEvents();
+    seams::Trace(QStringLiteral("Window.Open ") + FullClassName());
+    Event_Open();
+  } catch (...) {
+    // A window that failed to build is not open; one the framework owns goes away.
+    closed_ = true;
+    Unfile();
+    if (Adopted(this)) ScheduleDestruction();
+    throw;
+  }
   if (visibleByDesign_) Show();
 }
 
@@ -64,13 +113,92 @@ void Window::ApplySizeLimits() {
 bool Window::Visible() const { return native_->isVisible(); }
 void Window::SetVisible(bool v) { native_->setVisible(v); }
 void Window::Show() { native_->show(); }
-void Window::Close() { native_->close(); }
 
-void Window::SetMenuBar(std::shared_ptr<MenuBar> bar) { menuBar_ = std::move(bar); }
+void Window::Close() {
+  native_->close();
+  // A hidden window may not get Qt's close event; the close happens all the same.
+  HandleNativeClose();
+}
+
+void Window::HandleNativeClose() {
+  if (closed_) return;
+  closed_ = true;
+  bool wasOpen = open_;
+  Event_Close();
+  SaveFrame();
+  Unfile();
+  native_->hide();
+  seams::Trace(QStringLiteral("Window closed ") + FullClassName());
+  if (Adopted(this)) ScheduleDestruction();
+  if (!wasOpen) return;
+  auto app = GetAppObject();
+  if (app && app->AutoQuit() && !app->Quitting() && openWindows.empty()) app->Quit();
+}
+
+void Window::HandleNativeMove() {
+  if (native_->isVisible()) SaveFrame();
+}
+
+void Window::Unfile() {
+  open_ = false;
+  openWindows.erase(std::remove(openWindows.begin(), openWindows.end(), this), openWindows.end());
+}
+
+void Window::SetMenuBar(std::shared_ptr<fw::MenuBar> bar) {
+  menuBar_ = std::move(bar);
+  if (!menuBar_) {
+    native_->setMenuWidget(nullptr);
+  } else {
+    auto* qbar = new QMenuBar;
+    for (int i = 0; i < menuBar_->Count(); ++i) {
+      MenuItemPtr menu = menuBar_->Item(i);
+      if (!menu || !menu->Visible || menu->IsSeparator()) continue;
+      detail::FillQtMenu(qbar->addMenu(menu->Text), menu);
+    }
+    native_->setMenuBar(qbar);
+    qbar->setVisible(menuBarVisible_);
+  }
+  if (width_ > 0 || height_ > 0) ApplySizeLimits();
+}
+
+QMenuBar* Window::NativeMenuBar() const { return qobject_cast<QMenuBar*>(native_->menuWidget()); }
+
+void Window::SetMenuBarVisible(bool v) {
+  menuBarVisible_ = v;
+  if (QMenuBar* b = NativeMenuBar()) b->setVisible(v);
+}
+
+quintptr Window::Handle() const { return quintptr(native_->winId()); }
 
 QWidget* Window::ContentWidget() const { return content_; }
 
-void Window::SetFrameAutosaveName(const String& name) { autosaveName_ = name; }
+void Window::SetFrameAutosaveName(const String& name) {
+  autosaveName_ = name;
+  if (!name.isEmpty()) RestoreFrame();
+}
+
+void Window::SaveFrame() const {
+  if (autosaveName_.isEmpty()) return;
+  FrameSettings()->setValue(FrameKey(autosaveName_), native_->pos());
+}
+
+void Window::RestoreFrame() {
+  QVariant kept = FrameSettings()->value(FrameKey(autosaveName_));
+  if (!kept.canConvert<QPoint>()) return;
+  QPoint p = kept.toPoint();
+  QSize size = native_->frameGeometry().size();
+  if (size.isEmpty()) size = native_->sizeHint();
+  QScreen* screen = QGuiApplication::screenAt(QRect(p, size).center());
+  if (!screen) screen = native_->screen();
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (screen) {
+    // Kept on screen: wholly inside the screen's free area where it fits, its top-left corner otherwise.
+    QRect a = screen->availableGeometry();
+    p.setX(std::clamp(p.x(), a.left(), std::max(a.left(), a.right() + 1 - size.width())));
+    p.setY(std::clamp(p.y(), a.top(), std::max(a.top(), a.bottom() + 1 - size.height())));
+  }
+  native_->move(p);
+}
 
 bool Window::ApplyProperty(std::string_view name, const Value& v) {
   if (name == "Title") return SetTitle(AsString(v, name)), true;
@@ -82,6 +210,7 @@ bool Window::ApplyProperty(std::string_view name, const Value& v) {
   if (name == "MaxHeight") return maxH_ = AsInt(v, name), ApplySizeLimits(), true;
   if (name == "Resizeable") return resizeable_ = AsBool(v, name), ApplySizeLimits(), true;
   if (name == "Visible") return visibleByDesign_ = AsBool(v, name), true;
+  if (name == "MenuBarVisible") return SetMenuBarVisible(AsBool(v, name)), true;
   if (name == "HasBackColor" || name == "BackColor") {
     if (name == "HasBackColor") hasBackColor_ = AsBool(v, name);
     else backColor_ = AsColor(v, name);
@@ -95,13 +224,45 @@ bool Window::ApplyProperty(std::string_view name, const Value& v) {
   }
   // Design codes of the original platform: an ordinary titled top-level window serves them all.
   static const std::string_view inertInt[] = {"Placement", "Frame", "MacProcID"};
-  static const std::string_view inertBool[] = {"Composite",   "FullScreen",     "MenuBarVisible", "CloseButton",
-                                               "LiveResize",  "MaximizeButton", "MinimizeButton", "FullScreenButton"};
+  static const std::string_view inertBool[] = {"Composite",      "FullScreen",     "CloseButton",     "LiveResize",
+                                               "MaximizeButton", "MinimizeButton", "FullScreenButton"};
   for (auto n : inertInt)
     if (name == n) return AsInt(v, name), true;
   for (auto n : inertBool)
     if (name == n) return AsBool(v, name), true;
   return Object::ApplyProperty(name, v);
+}
+
+Window* GetImplicitWindow(const String& fullClassName) {
+  for (Window* w : openWindows)
+    if (w->FullClassName() == fullClassName) return w;
+  return nullptr;
+}
+
+Window& AdoptWindow(std::unique_ptr<Window> window) {
+  adoptedWindows.push_back(std::move(window));
+  return *adoptedWindows.back();
+}
+
+int WindowCount() { return int(openWindows.size()); }
+
+Window* WindowAt(int index) {
+  if (index < 0 || index >= WindowCount()) return nullptr;
+  return openWindows[size_t(index)];
+}
+
+void DestroyClosedWindows() {
+  std::vector<std::unique_ptr<Window>> closed;
+  for (auto& w : adoptedWindows)
+    if (w->Closed()) closed.push_back(std::move(w));
+  adoptedWindows.erase(std::remove(adoptedWindows.begin(), adoptedWindows.end(), nullptr), adoptedWindows.end());
+  closed.clear();
+}
+
+void DestroyAllAdoptedWindows() {
+  std::vector<std::unique_ptr<Window>> all = std::move(adoptedWindows);
+  adoptedWindows.clear();
+  all.clear();
 }
 
 }  // namespace fw

@@ -4,6 +4,8 @@
 #include <QStandardPaths>
 #include <cstdlib>
 
+#include "framework/Application.h"
+#include "framework/MessageDialog.h"
 #include "framework/Runtime.h"
 #include "framework/System.h"
 
@@ -14,5 +16,10 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   fw::RuntimeInit(argc, argv);
   fw::seams::CaptureUrls(true);
+  // The program finds its pictures next to its executable; tests run from elsewhere.
+  if (const char* bundle = std::getenv("BRENVALTIQUE_BUNDLE"))
+    fw::seams::SetExecutableFile(QByteArray(bundle) + "/MacOS/brenvaltique");
+  // A dialog no test answered presses its default button instead of waiting for a user.
+  fw::seams::SetDefaultDialogAnswer(QString());
   return RUN_ALL_TESTS();
 }
