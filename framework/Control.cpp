@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "framework/QtBridge.h"
 #include "framework/Text.h"
@@ -143,15 +144,48 @@ String KeyStringFor(int qtKey, const QString& text) {
   return text.left(text[0].isHighSurrogate() && text.size() > 1 ? 2 : 1);
 }
 
+namespace {
+
+// Qt sends a key's ShortcutOverride and its KeyPress to whatever has the focus at that moment, and
+// its release likewise. A KeyDown handler that moves the focus would then see the next control
+// raise KeyDown again for the same press, and that control would get the release. So the press
+// is raised once, where it began, and its release goes back to the control that saw the press.
+// A press is known by its key and time stamp: one whose KeyPress never came (a shortcut took it)
+// must not stand in for a later one.
+struct PendingPress {
+  int qtKey = 0;
+  quint64 timestamp = 0;
+  QPointer<QWidget> widget;
+  bool result = false;
+};
+PendingPress pending;
+
+struct HeldKey {
+  QPointer<QWidget> widget;
+  String key;
+};
+std::map<int, HeldKey> held;
+
+RectControl* ControlOf(QWidget* w) {
+  auto* b = dynamic_cast<detail::BridgeBase*>(w);
+  return b ? b->ctl : nullptr;
+}
+
+}  // namespace
+
 bool RectControl::BridgeEvent(QEvent* e) {
   switch (e->type()) {
     case QEvent::ShortcutOverride: {
       auto* ke = static_cast<QKeyEvent*>(e);
       String key = KeyStringFor(ke->key(), ke->text());
       if (key.isEmpty()) return false;
-      pendingKey_ = ke->key();
-      pendingResult_ = Event_KeyDown(key);
-      if (pendingResult_) {
+      // Menu keys go to the menus first, as on the desktop the program came from; the field
+      // sees such a key only when no shortcut takes it.
+      if (ke->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
+      QPointer<QWidget> self = widget_;
+      bool result = Event_KeyDown(key);
+      pending = {ke->key(), ke->timestamp(), self, result};
+      if (result) {
         e->accept();
         return true;
       }
@@ -162,13 +196,16 @@ bool RectControl::BridgeEvent(QEvent* e) {
       String key = KeyStringFor(ke->key(), ke->text());
       if (key.isEmpty()) return false;
       bool result;
-      if (pendingKey_ == ke->key()) {
-        result = pendingResult_;
-        pendingKey_ = 0;
+      QPointer<QWidget> pressedIn = widget_;
+      if (pending.qtKey == ke->key() && pending.timestamp == ke->timestamp()) {
+        result = pending.result;
+        pressedIn = pending.widget;
+        pending = {};
       } else {
         result = Event_KeyDown(key);
       }
-      if (result || !AcceptsTypedKey(key)) {
+      if (!ke->isAutoRepeat()) held[ke->key()] = {pressedIn, key};
+      if (result || (pressedIn == widget_ && !AcceptsTypedKey(key))) {
         e->accept();
         return true;
       }
@@ -177,8 +214,11 @@ bool RectControl::BridgeEvent(QEvent* e) {
     case QEvent::KeyRelease: {
       auto* ke = static_cast<QKeyEvent*>(e);
       if (ke->isAutoRepeat()) return false;
-      String key = KeyStringFor(ke->key(), ke->text());
-      if (!key.isEmpty()) Event_KeyUp(key);
+      auto it = held.find(ke->key());
+      if (it == held.end()) return false;
+      HeldKey h = it->second;
+      held.erase(it);
+      if (RectControl* owner = h.widget ? ControlOf(h.widget) : nullptr) owner->Event_KeyUp(h.key);
       return false;
     }
     case QEvent::MouseButtonPress:

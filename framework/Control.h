@@ -82,6 +82,7 @@ class RectControl : public Control {
   bool HasFocus() const { return logicalFocus_; }
   void Invalidate(bool eraseBackground = true);
 
+  // Out of line: system code sees QWidget only as a declared class.
   QWidget* Widget() const;
 
   Event<bool(const String&)> KeyDown;
@@ -129,9 +130,6 @@ class RectControl : public Control {
   bool logicalFocus_ = false;
   bool mouseCaptured_ = false;
   bool mouseInside_ = false;
-  // A key whose KeyDown was already raised at its shortcut override, with its result.
-  int pendingKey_ = 0;
-  bool pendingResult_ = false;
 };
 
 // What windows and panels share: the controls they own, found by name and by index.

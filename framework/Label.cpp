@@ -9,6 +9,8 @@ namespace fw {
 
 Label::Label(ControlHost& host) : RectControl(host, new detail::Bridged<QLabel>()) {
   QtLabel()->setFocusPolicy(Qt::NoFocus);
+  // A static text shows its characters as they are, never as markup.
+  QtLabel()->setTextFormat(Qt::PlainText);
   QtLabel()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // The design colour applies until someone changes it.
   SetTextColor(textColor_);

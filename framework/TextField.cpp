@@ -1,5 +1,7 @@
 #include "framework/TextField.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QLineEdit>
 #include <QPalette>
 #include <algorithm>
@@ -9,7 +11,21 @@
 
 namespace fw {
 
-TextField::TextField(ControlHost& host) : RectControl(host, new detail::Bridged<QLineEdit>()) {
+namespace {
+// The platform asks the focused widget whether it takes input-method text before it hands key
+// events to an input method; QLineEdit's answer ignores the widget attribute, so it is given here.
+class FieldEdit : public detail::Bridged<QLineEdit> {
+ public:
+  bool keysOnly = false;
+  using QLineEdit::inputMethodQuery;
+  QVariant inputMethodQuery(Qt::InputMethodQuery q) const override {
+    if (keysOnly && q == Qt::ImEnabled) return false;
+    return QLineEdit::inputMethodQuery(q);
+  }
+};
+}  // namespace
+
+TextField::TextField(ControlHost& host) : RectControl(host, new FieldEdit()) {
   LineEdit()->setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -53,6 +69,11 @@ void TextField::SetAlignment(int a) {
 
 bool TextField::ReadOnly() const { return LineEdit()->isReadOnly(); }
 void TextField::SetReadOnly(bool b) { LineEdit()->setReadOnly(b); }
+
+void TextField::SetKeysOnly(bool on) {
+  static_cast<FieldEdit*>(LineEdit())->keysOnly = on;
+  if (LineEdit()->hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
 
 void TextField::SetTextColor(Color c) { textColor_ = c, ApplyColors(); }
 void TextField::SetBackColor(Color c) { backColor_ = c, ApplyColors(); }

@@ -48,6 +48,9 @@ class TextField : public RectControl {
 
  protected:
   bool AcceptsTypedKey(const String& key) override;
+  // For fields that do their own typing from key events: text composed by an input method
+  // (dead keys, compose sequences) would reach the text without any key event, so none is taken.
+  void SetKeysOnly(bool on);
 
  private:
   void ApplyColors();

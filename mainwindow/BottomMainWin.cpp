@@ -1,0 +1,212 @@
+#include "mainwindow/BottomMainWin.h"
+
+using fw::Color;
+using fw::Design;
+using fw::RGBHex;
+using fw::String;
+
+namespace {
+
+FooterIdentity* identitySource = nullptr;
+
+const Design kPanelDesign = {
+    {"Width", 700},
+    {"Height", 50},
+    {"Left", 32},
+    {"Top", 32},
+    {"LockLeft", false},
+    {"LockTop", false},
+    {"LockRight", false},
+    {"LockBottom", false},
+    {"TabPanelIndex", 0},
+    {"TabIndex", 0},
+    {"Visible", true},
+    {"Enabled", true},
+    {"AutoDeactivate", true},
+    {"HelpTag", String()},
+    {"InitialParent", String()},
+    {"UseFocusRing", false},
+    {"HasBackColor", false},
+    {"BackColor", RGBHex(0xCCCCCC)},
+    {"AcceptFocus", false},
+    {"AcceptTabs", false},
+    {"EraseBackground", false},
+    {"Transparent", false},
+};
+
+struct LabelPlace {
+  const char* name;
+  int left, top, width, height;
+  bool lockLeft, lockTop, lockRight, lockBottom;
+  int tabIndex;
+  String text;
+  Color textColor;
+  bool multiline;
+};
+
+// The entries every label of the footer shares, around the ones that set it apart.
+Design LabelDesign(const LabelPlace& p) {
+  return {
+      {"Name", String(p.name)},
+      {"Index", INT_MIN},
+      {"Left", p.left},
+      {"Top", p.top},
+      {"Width", p.width},
+      {"Height", p.height},
+      {"LockLeft", p.lockLeft},
+      {"LockTop", p.lockTop},
+      {"LockRight", p.lockRight},
+      {"LockBottom", p.lockBottom},
+      {"TabPanelIndex", 0},
+      {"TabIndex", p.tabIndex},
+      {"Text", p.text},
+      {"TextAlign", 0},
+      {"TextColor", p.textColor},
+      {"Multiline", p.multiline},
+      {"Enabled", true},
+      {"Visible", true},
+      {"Selectable", false},
+      {"Transparent", false},
+      {"HelpTag", String()},
+      {"AutoDeactivate", true},
+      {"TextFont", String("Verdana")},
+      {"Bold", false},
+      {"Italic", false},
+      {"Underline", false},
+      {"DataSource", String()},
+      {"DataField", String()},
+      {"InitialParent", String()},
+  };
+}
+
+// A link's design is a label's, then its plain colour, which Open replaces.
+Design LinkDesign(const LabelPlace& p) {
+  Design d = LabelDesign(p);
+  d.push_back({"mColorOrig", RGBHex(0x000000)});
+  return d;
+}
+
+const Design kStaticText4Design = LabelDesign({"StaticText4", 510, 5, 136, 15, false, false, true, true, 1,
+                                               "ArtWork by Brenvaltique", RGBHex(0xFF6633), false});
+const Design kLinkGrelmotDesign = LinkDesign({"linkGrelmot", 510, 27, 136, 15, false, true, true, false, 2,
+                                              "https://art.brenvaltique.example/", RGBHex(0x333333), false});
+const Design kTxtAppInfoDesign = LabelDesign({"txtAppInfo", 15, 5, 440, 15, true, false, true, true, 3,
+                                              "Version et crédits", RGBHex(0x333333), true});
+const Design kLinkAppUrlDesign = LinkDesign({"linkAppUrl", 20, 27, 440, 15, true, false, true, true, 4,
+                                             "https://www.brenvaltique.example/", RGBHex(0x333333), false});
+
+const Design kCanvas1Design = {
+    {"Name", String("Canvas1")},
+    {"Index", INT_MIN},
+    {"Left", 656},
+    {"Top", 10},
+    {"Width", 32},
+    {"Height", 32},
+    {"LockLeft", false},
+    {"LockTop", false},
+    {"LockRight", true},
+    {"LockBottom", true},
+    {"TabPanelIndex", 0},
+    {"TabIndex", 5},
+    {"TabStop", true},
+    {"UseFocusRing", true},
+    {"AcceptFocus", false},
+    {"AcceptTabs", false},
+    {"DoubleBuffer", false},
+    {"EraseBackground", true},
+    {"Transparent", true},
+    {"Enabled", true},
+    {"Visible", true},
+    {"AutoDeactivate", true},
+    {"HelpTag", String()},
+    {"InitialParent", String()},
+};
+
+const Design kSeparator1Design = {
+    {"Name", String("Separator1")},
+    {"Index", INT_MIN},
+    {"Left", 0},
+    {"Top", 0},
+    {"Width", 705},
+    {"Height", 1},
+    {"LockLeft", true},
+    {"LockTop", true},
+    {"LockRight", true},
+    {"LockBottom", false},
+    {"TabPanelIndex", 0},
+    {"TabIndex", 6},
+    {"TabStop", true},
+    {"Enabled", true},
+    {"Visible", true},
+    {"AutoDeactivate", true},
+    {"HelpTag", String()},
+    {"InitialParent", String()},
+};
+
+// Size and unit go on before a label's design.
+template <class T>
+T& NewLabel(BottomMainWin& panel, const char* name, int textUnit, const Design& design) {
+  T& label = panel.New<T>(QString::fromLatin1(name));
+  label.SetTextSize(10);
+  label.SetTextUnit(textUnit);
+  fw::ApplyDesign(label, design);
+  return label;
+}
+
+}  // namespace
+
+void BottomMainWin::SetIdentitySource(FooterIdentity* source) { identitySource = source; }
+
+FooterIdentity& BottomMainWin::Identity() {
+  if (!identitySource) throw fw::NilObjectException(QStringLiteral("the footer has no identity source"));
+  return *identitySource;
+}
+
+void BottomMainWin::Layout() { fw::ApplyDesign(*this, kPanelDesign); }
+
+void BottomMainWin::CreateControls() { CreateControls0(); }
+
+void BottomMainWin::CreateControls0() {
+  NewLabel<fw::Label>(*this, "StaticText4", 0, kStaticText4Design);
+
+  NewLabel<LinkingStaticText>(*this, "linkGrelmot", 2, kLinkGrelmotDesign);
+
+  auto& info = NewLabel<fw::Label>(*this, "txtAppInfo", 0, kTxtAppInfoDesign);
+  info.Open.Bind(this, &BottomMainWin::txtAppInfo_Open);
+
+  auto& url = NewLabel<LinkingStaticText>(*this, "linkAppUrl", 0, kLinkAppUrlDesign);
+  url.Open.Bind(this, &BottomMainWin::linkAppUrl_Open);
+
+  auto& canvas = New<fw::Canvas>(QStringLiteral("Canvas1"));
+  fw::ApplyDesign(canvas, kCanvas1Design);
+  canvas.Paint.Bind(this, &BottomMainWin::Canvas1_Paint);
+
+  auto& line = New<fw::Separator>(QStringLiteral("Separator1"));
+  fw::ApplyDesign(line, kSeparator1Design);
+}
+
+fw::Label& BottomMainWin::StaticText4() const { return Find<fw::Label>(QStringLiteral("StaticText4")); }
+LinkingStaticText& BottomMainWin::linkGrelmot() const { return Find<LinkingStaticText>(QStringLiteral("linkGrelmot")); }
+fw::Label& BottomMainWin::txtAppInfo() const { return Find<fw::Label>(QStringLiteral("txtAppInfo")); }
+LinkingStaticText& BottomMainWin::linkAppUrl() const { return Find<LinkingStaticText>(QStringLiteral("linkAppUrl")); }
+fw::Canvas& BottomMainWin::Canvas1() const { return Find<fw::Canvas>(QStringLiteral("Canvas1")); }
+fw::Separator& BottomMainWin::Separator1() const { return Find<fw::Separator>(QStringLiteral("Separator1")); }
+
+void BottomMainWin::linkGrelmot_Open(LinkingStaticText&) {}
+
+void BottomMainWin::txtAppInfo_Open(fw::Label& sender) {
+  FooterIdentity& id = Identity();
+  sender.SetText(id.Version() + QStringLiteral(" ") + id.Copyright());
+}
+
+void BottomMainWin::linkAppUrl_Open(LinkingStaticText& sender) { sender.SetText(Identity().Url()); }
+
+void BottomMainWin::Canvas1_Paint(fw::Canvas&, fw::Graphics& g, const std::vector<fw::Rect>&) {
+  FooterIdentity& id = Identity();
+  try {
+    // Scaled from the whole picture at every paint; no scaled copy is kept.
+    g.DrawPicture(id.Icon(), 0, 0, 32, 32, 0, 0, 128, 128);
+  } catch (const fw::OutOfMemoryException&) {
+    id.ShowError(id.ErrorIconText());
+  }
+}
