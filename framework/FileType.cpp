@@ -17,8 +17,9 @@ struct Registration {
 };
 
 std::vector<Registration>& Registry() {
-  static std::vector<Registration> r;
-  return r;
+  // Never destroyed: types held in other statics may be released after it at exit.
+  static auto* r = new std::vector<Registration>;
+  return *r;
 }
 
 void Withdraw(const FileType* owner) {
