@@ -16,8 +16,8 @@ struct Registration {
   String macType, macCreator;
 };
 
+// Never destroyed: a type still held at process exit withdraws itself from it.
 std::vector<Registration>& Registry() {
-  // Never destroyed: types held in other statics may be released after it at exit.
   static auto* r = new std::vector<Registration>;
   return *r;
 }

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
@@ -96,7 +95,7 @@ bool MenuItem::StandardActionAvailable() const {
 
 void QuitMenuItem::StandardAction() {
   if (auto app = GetAppObject()) app->Quit();
-  else QCoreApplication::exit(0);
+  else detail::EndEventLoop(0);
 }
 
 namespace detail {

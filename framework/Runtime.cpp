@@ -15,6 +15,7 @@ ExceptionHelper exceptionHelper = nullptr;
 std::shared_ptr<Application> appObject;
 int exitStatus = 0;
 bool loopEnded = false;
+bool loopRunning = false;
 
 class FrameworkApplication : public QApplication {
  public:
@@ -85,7 +86,11 @@ void RunFrameworkInitialization(int (*lateStartup)()) {
 
 void RuntimeRun() {
   seams::Trace(QStringLiteral("RuntimeRun"));
-  if (!loopEnded) QApplication::exec();
+  if (!loopEnded) {
+    loopRunning = true;
+    QApplication::exec();
+    loopRunning = false;
+  }
   DestroyClosedWindows();
   seams::Trace(QStringLiteral("RuntimeRun ended"));
 }
@@ -124,7 +129,8 @@ namespace detail {
 void EndEventLoop(int status) {
   if (status != 0) exitStatus = status;
   loopEnded = true;
-  QCoreApplication::exit(exitStatus);
+  // Outside the loop Qt would keep the request and end the next local loop (a dialog's) at once.
+  if (loopRunning) QCoreApplication::exit(exitStatus);
 }
 }  // namespace detail
 

@@ -4,7 +4,8 @@ namespace fw::seams {
 
 namespace {
 bool tracing = false;
-QStringList steps;
+// Never destroyed, so a step traced during static destruction is harmless.
+QStringList& steps = *new QStringList;
 }  // namespace
 
 void StartTrace() {

@@ -36,10 +36,11 @@ class QtWindow : public QMainWindow {
   }
 };
 
-// Open windows, oldest first; they are the implicit instances of their classes.
-std::vector<Window*> openWindows;
+// Open windows, oldest first; they are the implicit instances of their classes. Both lists are
+// never destroyed, so no window is torn down during static destruction.
+std::vector<Window*>& openWindows = *new std::vector<Window*>;
 // Windows the framework owns, open or closed.
-std::vector<std::unique_ptr<Window>> adoptedWindows;
+std::vector<std::unique_ptr<Window>>& adoptedWindows = *new std::vector<std::unique_ptr<Window>>;
 
 bool Adopted(const Window* w) {
   return std::any_of(adoptedWindows.begin(), adoptedWindows.end(), [w](const auto& p) { return p.get() == w; });

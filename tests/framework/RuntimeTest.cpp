@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTimer>
 
 #include "framework/Application.h"
@@ -49,6 +50,15 @@ TEST_F(RuntimeTest, ClosingTheLastOpenWindowQuitsOnlyWithAutoQuit) {
     if (autoQuit) RuntimeRun();  // already quit: returns at once
     EXPECT_EQ(RuntimeExit(), 0);
   }
+  // Quitting outside the loop leaves local loops (a dialog's) to run as usual.
+  QEventLoop local;
+  bool ran = false;
+  QTimer::singleShot(10, &local, [&] {
+    ran = true;
+    local.quit();
+  });
+  local.exec();
+  EXPECT_TRUE(ran);
 }
 
 TEST_F(RuntimeTest, AdoptedWindowIsFiledWhileOpenAndDestroyedAfterItCloses) {
