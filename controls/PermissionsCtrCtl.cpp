@@ -236,7 +236,15 @@ std::optional<fw::Outcome> PermissionsCtrCtl::ChangePermissions() {
   return FolderItemCopy->SetPermissions(64 * *owner + 8 * *group + *others);
 }
 
+void PermissionsCtrCtl::FlushPendingWrite() {
+  if (SetPermissionsTimer().Mode() == fw::Timer::ModeOff) return;
+  SetPermissionsTimer().SetMode(fw::Timer::ModeOff);
+  ChangePermissions();
+}
+
 void PermissionsCtrCtl::ClearMenus() {
+  // A choice still waiting for its write goes to its file before the digits are blanked.
+  FlushPendingWrite();
   ProtectChange = true;
   for (int i = 0; i < ControlCount(); ++i) {
     fw::Control* c = ControlAt(i);
@@ -252,7 +260,11 @@ String PermissionsCtrCtl::PermissionsReport() const {
          GroupPermTxtFld().Text() + QStringLiteral(" - Autres : ") + OthersPermTxtFld().Text();
 }
 
-void PermissionsCtrCtl::SetFolderCopy(const fw::FolderItemPtr& item) { FolderItemCopy = item; }
+void PermissionsCtrCtl::SetFolderCopy(const fw::FolderItemPtr& item) {
+  // A choice still waiting for its write goes to the file it was made for, not the next one.
+  if (item != FolderItemCopy) FlushPendingWrite();
+  FolderItemCopy = item;
+}
 
 void PermissionsCtrCtl::SetFieldPermissions() {
   std::optional<int> mode = fw::Deref(FolderItemCopy).Permissions();

@@ -55,4 +55,6 @@ class PermissionsCtrCtl : public fw::ContainerControl {
 
  private:
   void MenuChanged(PermissionsPupMnu& menu, fw::TextField& field);
+  // Runs a write that the timer still holds, now.
+  void FlushPendingWrite();
 };

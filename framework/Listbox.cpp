@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,7 +12,11 @@
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QUrl>
+#include <map>
+#include <optional>
 
+#include "framework/FileType.h"
+#include "framework/Menu.h"
 #include "framework/Picture.h"
 #include "framework/QtBridge.h"
 
@@ -112,6 +117,7 @@ void Listbox::AddRow(const String& text) {
   auto* item = new QTreeWidgetItem(QStringList{text});
   item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
   Tree()->addTopLevelItem(item);
+  CountKey(text, 1);
   tags_.emplace_back();
   lastIndex_ = int(tags_.size()) - 1;
 }
@@ -125,7 +131,23 @@ String Listbox::Cell(int row, int column) const {
 
 void Listbox::SetCell(int row, int column, const String& text) {
   if (row < 0 || row >= ListCount()) return;
-  Tree()->topLevelItem(row)->setText(column, text);
+  QTreeWidgetItem* item = Tree()->topLevelItem(row);
+  if (column == 0) CountKey(item->text(0), -1), CountKey(text, 1);
+  item->setText(column, text);
+}
+
+void Listbox::SetRowKey(std::function<String(const String&)> key) {
+  rowKey_ = std::move(key);
+  keyCounts_.clear();
+  for (int i = 0; i < ListCount(); ++i) CountKey(List(i), 1);
+}
+
+void Listbox::CountKey(const String& text, int delta) {
+  if (!rowKey_) return;
+  String k = rowKey_(text);
+  int n = keyCounts_.value(k) + delta;
+  if (n > 0) keyCounts_.insert(k, n);
+  else keyCounts_.remove(k);
 }
 
 std::any Listbox::RowTag(int row) const {
@@ -142,6 +164,7 @@ void Listbox::RemoveRow(int row) {
   if (row < 0 || row >= ListCount()) return;
   // A removed selected row leaves no selection: Qt would otherwise pick a neighbour.
   if (row == listIndex_) SetListIndex(-1);
+  CountKey(List(row), -1);
   {
     QSignalBlocker block(Tree());
     delete Tree()->takeTopLevelItem(row);
@@ -157,6 +180,7 @@ void Listbox::DeleteAllRows() {
     QSignalBlocker block(Tree());
     Tree()->clear();
   }
+  keyCounts_.clear();
   tags_.clear();
   lastIndex_ = -1;
 }
@@ -193,11 +217,7 @@ void Listbox::QtClickedBelowRows() { SetListIndex(-1); }
 void Listbox::AcceptFileDrop(const String& filter) { fileFilter_ = filter; }
 
 bool Listbox::Accepts(const FolderItem& file) const {
-  if (fileFilter_.isEmpty()) return false;
-  String name = file.Name().toLower();
-  for (const String& ext : AcceptedExtensions())
-    if (name.endsWith(ext) && name.size() > ext.size()) return true;
-  return false;
+  return !fileFilter_.isEmpty() && !file.Directory() && FileTypeRegistry::Accepts(fileFilter_, file.Name());
 }
 
 bool Listbox::DropFiles(const std::vector<FolderItemPtr>& files) {
@@ -210,7 +230,44 @@ bool Listbox::DropFiles(const std::vector<FolderItemPtr>& files) {
 String Listbox::Heading() const { return Tree()->headerItem()->text(0); }
 void Listbox::SetHeading(const String& h) { Tree()->setHeaderLabels({h}); }
 
-void Listbox::OpenContextualMenu(int, int) {}
+namespace {
+std::optional<String> nextMenuAnswer;
+std::optional<QStringList> lastMenu;
+}  // namespace
+
+namespace seams {
+void AnswerNextContextualMenu(const String& text) { nextMenuAnswer = text; }
+std::optional<QStringList> LastContextualMenu() { return lastMenu; }
+void ResetContextualMenu() { nextMenuAnswer.reset(), lastMenu.reset(); }
+}  // namespace seams
+
+void Listbox::OpenContextualMenu(int x, int y) {
+  MenuItem base;
+  if (!Event_ConstructContextualMenu(base, x, y) || base.Count() == 0) return;
+  QStringList texts;
+  for (int i = 0; i < base.Count(); ++i) texts << base.Item(i)->Text;
+  lastMenu = texts;
+
+  MenuItemPtr chosen;
+  if (nextMenuAnswer) {
+    String answer = *nextMenuAnswer;
+    nextMenuAnswer.reset();
+    for (int i = 0; i < base.Count() && !chosen; ++i)
+      if (!base.Item(i)->IsSeparator() && base.Item(i)->Text == answer) chosen = base.Item(i);
+  } else {
+    QMenu menu(Tree());
+    std::map<QAction*, MenuItemPtr> actions;
+    for (int i = 0; i < base.Count(); ++i) {
+      MenuItemPtr item = base.Item(i);
+      if (item->IsSeparator()) menu.addSeparator();
+      else actions[menu.addAction(item->Text)] = item;
+    }
+    QAction* a = menu.exec(Tree()->viewport()->mapToGlobal(QPoint(x, y)));
+    if (a) chosen = actions[a];
+  }
+  // A dismissed menu chose nothing, and nothing is raised.
+  if (chosen) Event_ContextualMenuAction(chosen.get());
+}
 
 bool Listbox::ApplyProperty(std::string_view name, const Value& v) {
   if (name == "InitialValue") return SetHeading(AsString(v, name).section(QLatin1Char('\t'), 0, 0)), true;
@@ -238,7 +295,5 @@ bool Listbox::ApplyProperty(std::string_view name, const Value& v) {
     if (name == n) return AsBool(v, name), true;
   return RectControl::ApplyProperty(name, v);
 }
-
-std::vector<String> Listbox::AcceptedExtensions() const { return {QStringLiteral(".txt")}; }
 
 }  // namespace fw

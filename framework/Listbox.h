@@ -1,7 +1,11 @@
 // A one-column list with a heading. Rows carry a text and a tag; at most one row is selected.
 #pragma once
 
+#include <QHash>
+#include <QStringList>
+#include <optional>
 #include <any>
+#include <functional>
 #include <vector>
 
 #include "framework/Control.h"
@@ -41,6 +45,11 @@ class Listbox : public RectControl {
   // Hands a drop to the list as if files were dropped on it; false when none of them is accepted.
   bool DropFiles(const std::vector<FolderItemPtr>& files);
 
+  // Keeps a count of the rows' keys (a function of a row's text), so that a search for a key no
+  // row has is answered at once. The rows are still searched in order to find the first match.
+  void SetRowKey(std::function<String(const String&)> key);
+  bool HasRowWithKey(const String& key) const { return keyCounts_.contains(key); }
+
   String Heading() const;
   void SetHeading(const String& h);
 
@@ -67,8 +76,7 @@ class Listbox : public RectControl {
   bool ApplyProperty(std::string_view name, const Value& v) override;
   QTreeWidget* Tree() const;
 
-  // The extensions, lower-case with their dot, that the list's filter accepts.
-  std::vector<String> AcceptedExtensions() const;
+  // Whether a dropped file is of a type the filter names.
   bool Accepts(const FolderItem& file) const;
 
   // The Qt side reports here.
@@ -82,6 +90,18 @@ class Listbox : public RectControl {
   int rowHeight_ = 20;
   bool settingSelection_ = false;
   String fileFilter_;
+  std::function<String(const String&)> rowKey_;
+  QHash<String, int> keyCounts_;
+  void CountKey(const String& text, int delta);
 };
+
+namespace seams {
+// The next contextual menu is answered by choosing the item with this text (no such item, or an
+// empty text: the menu is dismissed) instead of being shown.
+void AnswerNextContextualMenu(const String& text);
+// The texts of the last contextual menu offered; none when no menu was offered since the reset.
+std::optional<QStringList> LastContextualMenu();
+void ResetContextualMenu();
+}  // namespace seams
 
 }  // namespace fw

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QTimer>
 #include <QUrl>
 
 namespace fw {
@@ -24,6 +25,8 @@ void ShowURL(const String& url) {
   }
   QDesktopServices::openUrl(QUrl(url));
 }
+
+void CallLater(std::function<void()> f) { QTimer::singleShot(0, qApp, std::move(f)); }
 
 namespace seams {
 int BeepCount() { return beeps; }

@@ -10,6 +10,8 @@ namespace fw {
 void Beep();
 // Opens the text as an address with the system's default handler.
 void ShowURL(const String& url);
+// Runs f from the event loop once the current event has been handled.
+void CallLater(std::function<void()> f);
 
 namespace seams {
 int BeepCount();

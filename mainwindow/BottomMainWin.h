@@ -14,9 +14,9 @@ class BottomMainWin : public fw::ContainerControl {
  public:
   using fw::ContainerControl::ContainerControl;
 
-  // Where every footer reads the application's identity; not owned. Set before the first footer opens.
+  // Where every footer reads the application's identity; not owned. Nil: the running application.
   static void SetIdentitySource(FooterIdentity* source);
-  // The source set; raises NilObjectException when none is.
+  // The source set, or the running application (NilObjectException when there is none).
   static FooterIdentity& Identity();
 
   void Layout() override;

@@ -7,6 +7,7 @@
 #include "framework/MessageDialog.h"
 #include "framework/Trace.h"
 #include "mainwindow/MainWindow.h"
+#include "support/AppFixture.h"
 
 class MainWindowTestAccess {
  public:
@@ -20,7 +21,10 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { fw::seams::ResetDialogs(); }
+  void SetUp() override {
+    testsupport::EnsureApplication();
+    fw::seams::ResetDialogs();
+  }
   void TearDown() override {
     fw::seams::StopTrace();
     fw::seams::ResetDialogs();
