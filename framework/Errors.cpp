@@ -34,8 +34,33 @@ String FrenchReason(int err) {
       return QStringLiteral("Plus de place sur le disque");
     case EIO:
       return QStringLiteral("Erreur d'entrée-sortie");
+    case ENOTDIR:
+      return QStringLiteral("Un élément du chemin n'est pas un dossier");
+    case EISDIR:
+      return QStringLiteral("Un dossier porte ce nom");
+    case ENOTEMPTY:
+      return QStringLiteral("Un dossier non vide porte déjà ce nom");
+    case ELOOP:
+      return QStringLiteral("Trop de liens symboliques dans le chemin");
+    case EBUSY:
+      return QStringLiteral("Le fichier est occupé");
+    case ETXTBSY:
+      return QStringLiteral("Le fichier est en cours d'utilisation");
+    case EMLINK:
+      return QStringLiteral("Trop de liens vers ce fichier");
+    case EDQUOT:
+      return QStringLiteral("Quota de disque dépassé");
+    case ERANGE:
+      return QStringLiteral("Valeur hors des limites admises");
+    case ENOSYS:
+      return QStringLiteral("Opération non prise en charge par le système");
+    case ENOMEM:
+      return QStringLiteral("Mémoire insuffisante");
+    case ESTALE:
+      return QStringLiteral("Le fichier n'est plus accessible (dossier réseau)");
     default:
-      return QString::fromLocal8Bit(std::strerror(err));
+      // In French all the same; the system's own text, whatever its language, follows.
+      return QStringLiteral("Erreur système %1 (%2)").arg(err).arg(QString::fromLocal8Bit(std::strerror(err)));
   }
 }
 

@@ -40,11 +40,12 @@ int RenameNoReplace(const char* from, const char* to) {
 #endif
 }
 
-// For file systems that refuse the no-replace flag: still never replaces a file. A regular file gets
-// its new name as a second link first, which fails when the name is taken; anything else is checked
-// right before a plain rename. Returns 0 or the errno.
-int RenameWithoutFlag(const char* from, const char* to, bool regular) {
-  if (regular) {
+// For file systems that refuse the no-replace flag: still never replaces a file. Anything but a
+// folder (a symbolic link too: link() does not follow it) gets its new name as a second link first,
+// which fails when the name is taken; a folder, which a plain rename could only put in place of an
+// empty folder, is checked right before the rename. Returns 0 or the errno.
+int RenameWithoutFlag(const char* from, const char* to, bool linkable) {
+  if (linkable) {
     detail::CountFileWrite();
     if (::link(from, to) == 0) {
       detail::CountFileWrite();
@@ -162,7 +163,7 @@ Outcome FolderItem::SetName(const String& name) {
   int err = RenameNoReplace(path_.constData(), target.constData()) == 0 ? 0 : errno;
   // EINVAL or ENOSYS: the file system or the kernel does not know the flag.
   if (err == EINVAL || err == ENOSYS)
-    err = RenameWithoutFlag(path_.constData(), target.constData(), S_ISREG(st.st_mode));
+    err = RenameWithoutFlag(path_.constData(), target.constData(), !S_ISDIR(st.st_mode));
   if (err != 0) return FailureFor(err);
 
   path_ = target;

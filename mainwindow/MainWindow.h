@@ -7,6 +7,7 @@
 //   MainWindowApplyAll.cpp  the four "Tous" buttons
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include "controls/PermissionsCtrCtl.h"
@@ -145,4 +146,7 @@ class MainWindow : public fw::Window {
   void ReportPartial(const fw::String& title, int changed, int rows, const std::vector<Failure>& failures);
 
   fw::MenuItemPtr MenuItemNamed(const char* name);
+
+  // Lives as long as the window: a report deferred past its destruction is dropped.
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };

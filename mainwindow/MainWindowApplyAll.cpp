@@ -47,6 +47,13 @@ void MainWindow::AllExtBvlBtn_Action(fw::BevelButton& sender) {
     }
   }
   list.SetListIndex(selected);
+  // The selected file did not take the change: its fields show the name and state it kept.
+  fw::FolderItemPtr edited = SelectedEditedFile();
+  if (edited && edited->Name() != FileNameTxtFld().Text() + FilExtTxtFld().Text()) {
+    FileNameTxtFld().SetText(BaseName(edited->Name()));
+    FilExtTxtFld().SetText(ExtensionPart(edited->Name()));
+  }
+  if (edited) VisibleChkBx().SetValue(edited->ExtensionVisible());
   list.Invalidate(true);
   // This action has no report of its own: it speaks only when a file did not take the change.
   if (!failures.empty())
@@ -59,6 +66,7 @@ void MainWindow::ApplyDateToAll(bool creation) {
   TabedDateField& dateField = creation ? CreationDateTxtFld() : ModifDateTxtFld();
   TabedTimeField& timeField = creation ? CreationTimeTxtFld() : ModifTimeTxtFld();
   int changed = 0;
+  bool editedFailed = false;
   std::vector<Failure> failures;
   for (int row = 0; row < list.ListCount(); ++row) {
     fw::FolderItemPtr f = RowFile(list, row);
@@ -69,8 +77,18 @@ void MainWindow::ApplyDateToAll(bool creation) {
       continue;
     }
     fw::Outcome o = creation ? f->SetCreationDate(*d) : f->SetModificationDate(*d);
-    if (o) ++changed;
-    else failures.push_back({f->Name(), o.Reason});
+    if (o) {
+      ++changed;
+      continue;
+    }
+    failures.push_back({f->Name(), o.Reason});
+    if (f == SelectedEditedFile()) editedFailed = true;
+  }
+  if (editedFailed) {
+    // The pair shows the date the selected file kept.
+    std::optional<fw::Date> kept = creation ? EditedFolderItem->CreationDate() : EditedFolderItem->ModificationDate();
+    dateField.SetText(kept ? kept->ShortDate() : String());
+    timeField.SetText(kept ? kept->LongTime() : String());
   }
   String n = fw::Str(list.ListCount());
   String title = creation ? String::fromUtf8("Modification de la date de création")

@@ -27,7 +27,9 @@ void MainWindow::ReportFailure(const String& what, const String& fileName, const
   // Not from inside the focus change that caused the write: the report waits for it to finish.
   String message = String::fromUtf8("Le fichier « %1 » n'a pas pu être modifié (%2).").arg(fileName, what);
   String explanation = outcome.Reason;
-  fw::CallLater([this, message, explanation] {
+  std::weak_ptr<int> alive = alive_;
+  fw::CallLater([this, alive, message, explanation] {
+    if (alive.expired() || !IsOpen()) return;
     InfoDialog(String::fromUtf8("Modification impossible"), message, explanation, false);
   });
 }
@@ -39,7 +41,8 @@ void MainWindow::RenameFromFields() {
   String oldName = f->Name();
   String name = FileNameTxtFld().Text();
   String ext = FilExtTxtFld().Text();
-  fw::Outcome o = f->SetName(name + ext);
+  // Unchanged fields leave the file alone, so a name that is not UTF-8 keeps its bytes.
+  fw::Outcome o = name + ext == oldName ? fw::Outcome::Success() : f->SetName(name + ext);
   if (o) {
     FileLstBx().SetCell(row, 0, VisibleChkBx().Value() ? name + ext : name);
     return;
