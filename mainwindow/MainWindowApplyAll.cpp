@@ -47,7 +47,8 @@ void MainWindow::AllExtBvlBtn_Action(fw::BevelButton& sender) {
     }
   }
   list.SetListIndex(selected);
-  // The selected file did not take the change: its fields show the name and state it kept.
+  // The fields show the name and state the selected file now has; they differ from what was
+  // applied only when it did not take the change.
   fw::FolderItemPtr edited = SelectedEditedFile();
   if (edited && edited->Name() != FileNameTxtFld().Text() + FilExtTxtFld().Text()) {
     FileNameTxtFld().SetText(BaseName(edited->Name()));

@@ -238,7 +238,7 @@ TEST_F(ApplyAllTest, TheCreationDateReportCountsEveryRow) {
   }
 }
 
-TEST_F(ApplyAllTest, ThePermissionsGoToEveryFileAndIsReported) {
+TEST_F(ApplyAllTest, ThePermissionsGoToEveryFileAndAreReported) {
   for (int rows : {1, 3}) {
     SCOPED_TRACE(rows);
     testsupport::TempFolder folder;
@@ -263,6 +263,23 @@ TEST_F(ApplyAllTest, ThePermissionsGoToEveryFileAndIsReported) {
     EXPECT_EQ(w->EditedFolderItem, File(0));
     EXPECT_TRUE(w->AllPermissionsBvlBtn().Enabled());
   }
+}
+
+TEST_F(ApplyAllTest, ThePermissionsActionListsTheFilesThatDidNotTakeThem) {
+  QByteArray kept = Drop("f0.txt");
+  QByteArray gone = Drop("f1.txt");
+  ::chmod(kept.constData(), 0640);
+  Select(0);
+  ::chmod(kept.constData(), 0600);
+  ::unlink(gone.constData());
+  Click(w->AllPermissionsBvlBtn());
+  Settle();
+  EXPECT_EQ(Mode(kept), 0640);
+  ASSERT_EQ(Dialogs().size(), 1u);
+  EXPECT_EQ(Dialogs()[0].Title, "Modification des permissions de fichiers");
+  EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("1 fichier(s) sur 2 modifié(s) ; 1 n'ont pas pu l'être."));
+  EXPECT_EQ(Dialogs()[0].Explanation, QStringLiteral("« f1.txt » : Fichier introuvable"));
+  EXPECT_EQ(w->PermissionsCtrCtl1().FolderItemCopy, w->EditedFolderItem);
 }
 
 TEST_F(ApplyAllTest, AfterAnActionTheFieldsStillWriteToTheSelectedFile) {
