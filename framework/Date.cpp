@@ -147,11 +147,9 @@ bool Date::ToEpoch(int64_t& seconds) const {
   QDate qd(year_, month_, day_);
   if (!qd.isValid()) return false;
   QDateTime t(qd, QTime(hour_, minute_, second_), Qt::LocalTime);
-  if (!t.isValid()) {
-    // A time skipped by a daylight-saving change: take the moment one hour later.
-    t = QDateTime(qd, QTime(hour_, minute_, second_).addSecs(3600), Qt::LocalTime);
-    if (!t.isValid()) return false;
-  }
+  // A time that a daylight-saving change skips names no moment: writing the next hour instead
+  // would store a time the user did not ask for.
+  if (!t.isValid() || t.time() != QTime(hour_, minute_, second_) || t.date() != qd) return false;
   seconds = t.toSecsSinceEpoch();
   return true;
 }

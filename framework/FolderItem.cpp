@@ -266,7 +266,8 @@ std::optional<Date> FolderItem::ModificationDate() const {
 
 Outcome FolderItem::SetModificationDate(const Date& d) {
   int64_t seconds = 0;
-  if (!d.ToEpoch(seconds)) return Outcome::Failure(EINVAL, QStringLiteral("Date non valide"));
+  if (!d.ToEpoch(seconds))
+    return Outcome::Failure(EINVAL, QStringLiteral("Cette date ou cette heure n'existe pas à l'heure locale"));
   struct stat before;
   if (::stat(path_.constData(), &before) != 0) return FailureFor(errno);
 

@@ -81,3 +81,11 @@ TEST(Dates, ParseDateTakesOneToFourDigitsAndGivesTheYearAsTyped) {
 }
 
 }  // namespace
+
+// CTest runs the tests in Europe/Paris, where 29 March 2026 goes from 02:00 straight to 03:00.
+TEST(DateEpoch, ATimeSkippedByTheClockChangeNamesNoMoment) {
+  int64_t s = 0;
+  EXPECT_FALSE(fw::Date::FromFields(2026, 3, 29, 2, 30, 0).ToEpoch(s));
+  ASSERT_TRUE(fw::Date::FromFields(2026, 3, 29, 3, 30, 0).ToEpoch(s));
+  EXPECT_EQ(fw::Date::FromEpoch(s).LongTime(), "03:30:00");
+}

@@ -10,7 +10,9 @@
 
 #include "framework/System.h"
 #include "framework/Window.h"
+#include "app/App.h"
 #include "mainwindow/BottomMainWin.h"
+#include "support/AppFixture.h"
 #include "support/Support.h"
 
 using fw::RGBHex;
@@ -232,10 +234,13 @@ TEST_F(FooterTest, OtherFaultsInThePaintPassOn) {
   EXPECT_TRUE(id.shown.isEmpty());
 }
 
-TEST_F(FooterTest, WithoutAnIdentitySourceTheFooterFailsToOpen) {
+TEST_F(FooterTest, WithoutASourceOfItsOwnTheFooterReadsTheRunningApplication) {
+  testsupport::EnsureApplication();
   BottomMainWin::SetIdentitySource(nullptr);
   FooterHost w;
-  EXPECT_THROW(w.Constructor(), fw::NilObjectException);
+  w.Constructor();
+  EXPECT_EQ(w.Footer().txtAppInfo().Text(), App::Instance().msAppVersion + " " + App::Instance().msAppCopyright);
+  EXPECT_EQ(w.Footer().linkAppUrl().Text(), App::Instance().msAppUrl);
 }
 
 }  // namespace
