@@ -1,5 +1,6 @@
 #include "framework/Listbox.h"
 
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -23,6 +25,9 @@
 namespace fw {
 
 namespace {
+
+// A drag of a row names the list it comes from and the row, in a type no other program takes.
+const char* const kRowDragType = "application/x-brenvaltique-listbox-row";
 
 class QtList : public QTreeWidget {
  public:
@@ -48,15 +53,28 @@ class QtList : public QTreeWidget {
     QTreeWidget::mousePressEvent(e);
   }
   void contextMenuEvent(QContextMenuEvent* e) override { owner->OpenContextualMenu(e->pos().x(), e->pos().y()); }
-  void dragEnterEvent(QDragEnterEvent* e) override {
-    if (!DroppedFiles(e->mimeData()).empty()) e->acceptProposedAction();
-    else e->ignore();
+
+  // Our own drag, not the view's: the view's would remove the rows after a move accepted elsewhere.
+  void startDrag(Qt::DropActions) override {
+    int row = indexOfTopLevelItem(currentItem());
+    if (!owner->EnableDragReorder() || row < 0) return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(owner->RowDragData(row));
+    drag->exec(Qt::MoveAction);
   }
-  void dragMoveEvent(QDragMoveEvent* e) override {
-    if (!DroppedFiles(e->mimeData()).empty()) e->acceptProposedAction();
-    else e->ignore();
-  }
+  void dragEnterEvent(QDragEnterEvent* e) override { DragOver(e); }
+  void dragMoveEvent(QDragMoveEvent* e) override { DragOver(e); }
+  void dragLeaveEvent(QDragLeaveEvent*) override { ShowIndicator(-1); }
   void dropEvent(QDropEvent* e) override {
+    ShowIndicator(-1);
+    if (auto row = owner->DraggedRow(e->mimeData())) {
+      if (!owner->EnableDragReorder()) return e->ignore();
+      int before = InsertionRow(e->position().toPoint());
+      owner->MoveRow(*row, before > *row ? before - 1 : before);
+      e->setDropAction(Qt::MoveAction);
+      e->accept();
+      return;
+    }
     auto files = DroppedFiles(e->mimeData());
     if (files.empty()) {
       e->ignore();
@@ -64,6 +82,44 @@ class QtList : public QTreeWidget {
     }
     e->acceptProposedAction();
     owner->DropFiles(files);
+  }
+  void paintEvent(QPaintEvent* e) override {
+    QTreeWidget::paintEvent(e);
+    if (indicatorY_ < 0) return;
+    QPainter p(viewport());
+    p.fillRect(0, indicatorY_ - 1, viewport()->width(), 2, palette().color(QPalette::Highlight));
+  }
+
+ private:
+  int indicatorY_ = -1;
+
+  void DragOver(QDragMoveEvent* e) {
+    if (owner->DraggedRow(e->mimeData())) {
+      if (!owner->EnableDragReorder()) return e->ignore();
+      e->setDropAction(Qt::MoveAction);
+      e->accept();
+      ShowIndicator(IndicatorY(InsertionRow(e->position().toPoint())));
+      return;
+    }
+    if (!DroppedFiles(e->mimeData()).empty()) e->acceptProposedAction();
+    else e->ignore();
+  }
+  // The row before which a drop at that point goes; the row count below the last row.
+  int InsertionRow(QPoint pos) const {
+    QTreeWidgetItem* item = itemAt(pos);
+    if (!item) return pos.y() < 0 ? 0 : topLevelItemCount();
+    int row = indexOfTopLevelItem(item);
+    return pos.y() < visualItemRect(item).center().y() ? row : row + 1;
+  }
+  int IndicatorY(int before) const {
+    if (topLevelItemCount() == 0) return 0;
+    if (before < topLevelItemCount()) return visualItemRect(topLevelItem(before)).top();
+    return visualItemRect(topLevelItem(topLevelItemCount() - 1)).bottom() + 1;
+  }
+  void ShowIndicator(int y) {
+    if (y == indicatorY_) return;
+    indicatorY_ = y;
+    viewport()->update();
   }
 };
 
@@ -92,7 +148,11 @@ class RowDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-Listbox::Listbox(ControlHost& host) : RectControl(host, new detail::Bridged<QtList>()) {
+namespace {
+quint64 nextDragId = 1;
+}  // namespace
+
+Listbox::Listbox(ControlHost& host) : RectControl(host, new detail::Bridged<QtList>()), dragId_(nextDragId++) {
   auto* t = static_cast<QtList*>(Widget());
   t->owner = this;
   t->setColumnCount(1);
@@ -115,7 +175,7 @@ QTreeWidget* Listbox::Tree() const { return static_cast<QTreeWidget*>(Widget());
 
 void Listbox::AddRow(const String& text) {
   auto* item = new QTreeWidgetItem(QStringList{text});
-  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
   Tree()->addTopLevelItem(item);
   CountKey(text, 1);
   tags_.emplace_back();
@@ -214,6 +274,51 @@ void Listbox::QtSelectionChanged() {
 
 void Listbox::QtClickedBelowRows() { SetListIndex(-1); }
 
+void Listbox::SetEnableDragReorder(bool on) {
+  enableDragReorder_ = on;
+  Tree()->setDragEnabled(on);
+}
+
+void Listbox::MoveRow(int row, int newRow) {
+  int n = ListCount();
+  if (row < 0 || row >= n || newRow < 0 || newRow >= n || row == newRow) return;
+  if (listIndex_ == row) listIndex_ = newRow;
+  else if (row < listIndex_ && listIndex_ <= newRow) --listIndex_;
+  else if (newRow <= listIndex_ && listIndex_ < row) ++listIndex_;
+  std::any tag = std::move(tags_[size_t(row)]);
+  tags_.erase(tags_.begin() + row);
+  tags_.insert(tags_.begin() + newRow, std::move(tag));
+  settingSelection_ = true;
+  {
+    QSignalBlocker block(Tree());
+    Tree()->insertTopLevelItem(newRow, Tree()->takeTopLevelItem(row));
+    Tree()->clearSelection();
+    if (listIndex_ >= 0) {
+      Tree()->setCurrentItem(Tree()->topLevelItem(listIndex_));
+      Tree()->topLevelItem(listIndex_)->setSelected(true);
+    } else {
+      Tree()->setCurrentItem(nullptr);
+    }
+  }
+  settingSelection_ = false;
+}
+
+QMimeData* Listbox::RowDragData(int row) const {
+  auto* data = new QMimeData;
+  data->setData(QString::fromLatin1(kRowDragType), QByteArray::number(dragId_) + ' ' + QByteArray::number(row));
+  return data;
+}
+
+std::optional<int> Listbox::DraggedRow(const QMimeData* data) const {
+  if (!data || !data->hasFormat(QString::fromLatin1(kRowDragType))) return std::nullopt;
+  QList<QByteArray> parts = data->data(QString::fromLatin1(kRowDragType)).split(' ');
+  bool idOk = false, rowOk = false;
+  if (parts.size() != 2 || parts[0].toULongLong(&idOk) != dragId_ || !idOk) return std::nullopt;
+  int row = parts[1].toInt(&rowOk);
+  if (!rowOk || row < 0 || row >= ListCount()) return std::nullopt;
+  return row;
+}
+
 void Listbox::AcceptFileDrop(const String& filter) { fileFilter_ = filter; }
 
 bool Listbox::Accepts(const FolderItem& file) const {
@@ -289,8 +394,9 @@ bool Listbox::ApplyProperty(std::string_view name, const Value& v) {
                                           "_ScrollOffset", "SelectionType"};
   for (auto n : ints)
     if (name == n) return AsInt(v, name), true;
-  static const std::string_view bools[] = {"Hierarchical",       "EnableDrag",        "EnableDragReorder",
-                                           "RequiresSelection",  "ColumnsResizable", "AutoHideScrollbars"};
+  if (name == "EnableDragReorder") return SetEnableDragReorder(AsBool(v, name)), true;
+  static const std::string_view bools[] = {"Hierarchical", "EnableDrag", "RequiresSelection", "ColumnsResizable",
+                                           "AutoHideScrollbars"};
   for (auto n : bools)
     if (name == n) return AsBool(v, name), true;
   return RectControl::ApplyProperty(name, v);
