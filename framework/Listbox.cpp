@@ -76,11 +76,13 @@ class QtList : public QTreeWidget {
       return;
     }
     auto files = DroppedFiles(e->mimeData());
-    if (files.empty()) {
+    auto action = FileDropAction(e);
+    if (files.empty() || !action) {
       e->ignore();
       return;
     }
-    e->acceptProposedAction();
+    e->setDropAction(*action);
+    e->accept();
     owner->DropFiles(files);
   }
   void paintEvent(QPaintEvent* e) override {
@@ -101,8 +103,20 @@ class QtList : public QTreeWidget {
       ShowIndicator(IndicatorY(InsertionRow(e->position().toPoint())));
       return;
     }
-    if (!DroppedFiles(e->mimeData()).empty()) e->acceptProposedAction();
-    else e->ignore();
+    auto action = FileDropAction(e);
+    if (action && !DroppedFiles(e->mimeData()).empty()) {
+      e->setDropAction(*action);
+      e->accept();
+    } else {
+      e->ignore();
+    }
+  }
+  // The list only refers to dropped files. A drop taken as a move would tell the file manager
+  // that the files now live here, and it may then delete the originals.
+  static std::optional<Qt::DropAction> FileDropAction(const QDropEvent* e) {
+    if (e->possibleActions() & Qt::CopyAction) return Qt::CopyAction;
+    if (e->possibleActions() & Qt::LinkAction) return Qt::LinkAction;
+    return std::nullopt;
   }
   // The row before which a drop at that point goes; the row count below the last row.
   int InsertionRow(QPoint pos) const {
