@@ -3,7 +3,6 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
@@ -37,8 +36,9 @@ class QtList : public QTreeWidget {
     std::vector<FolderItemPtr> files;
     if (!mime || !mime->hasUrls()) return files;
     for (const QUrl& u : mime->urls()) {
-      if (!u.isLocalFile()) continue;
-      auto f = FolderItem::FromNativePath(QFile::encodeName(u.toLocalFile()));
+      if (!u.isLocalFile() || !(u.host().isEmpty() || u.host() == QLatin1String("localhost"))) continue;
+      // The path's own bytes: a name that is not UTF-8 still names the file it names on disk.
+      auto f = FolderItem::FromNativePath(QByteArray::fromPercentEncoding(u.path(QUrl::FullyEncoded).toLatin1()));
       if (owner->Accepts(*f)) files.push_back(f);
     }
     return files;

@@ -178,6 +178,18 @@ TEST_F(FileListTest, ADropFromTheFileManagerKeepsTheFiveTypesInDropOrder) {
   EXPECT_EQ(w->Title(), "unchanged");
 }
 
+TEST_F(FileListTest, ADroppedNameThatIsNotUtf8StillNamesItsFile) {
+  QByteArray latin1 = Make("caf\xe9 #1.txt", "x", 0640);  // Latin-1, as old disks have them
+  QUrl url = QUrl::fromEncoded("file://" + latin1.toPercentEncoding("/"));
+  QUrl remote = QUrl::fromEncoded("file://server.example" + Make("remote.txt").toPercentEncoding("/"));
+  ASSERT_TRUE(DropUrls({url, remote}));
+  ASSERT_EQ(List().ListCount(), 1) << "a file on another host is not ours to edit";
+  EXPECT_EQ(RowFile(0)->NativePath(), latin1);
+  ClickRow(0);
+  EXPECT_FALSE(w->ModifDateTxtFld().Text().isEmpty()) << "the file itself was read";
+  EXPECT_EQ(Digits(), QStringList({"6", "4", "0"}));
+}
+
 // A file manager deletes the originals of a drop that the target took as a move.
 TEST_F(FileListTest, AFileDropIsNeverTakenAsAMove) {
   QByteArray a = Make("a.txt"), b = Make("b.txt"), c = Make("c.txt");
