@@ -62,7 +62,11 @@ class QtList : public QTreeWidget {
     drag->setMimeData(owner->RowDragData(row));
     drag->exec(Qt::MoveAction);
   }
-  void dragEnterEvent(QDragEnterEvent* e) override { DragOver(e); }
+  void dragEnterEvent(QDragEnterEvent* e) override {
+    // Looked at once per drag: the moves that follow carry the same files.
+    filesOffered_ = !DroppedFiles(e->mimeData()).empty();
+    DragOver(e);
+  }
   void dragMoveEvent(QDragMoveEvent* e) override { DragOver(e); }
   void dragLeaveEvent(QDragLeaveEvent*) override { ShowIndicator(-1); }
   void dropEvent(QDropEvent* e) override {
@@ -94,6 +98,7 @@ class QtList : public QTreeWidget {
 
  private:
   int indicatorY_ = -1;
+  bool filesOffered_ = false;
 
   void DragOver(QDragMoveEvent* e) {
     if (owner->DraggedRow(e->mimeData())) {
@@ -104,7 +109,7 @@ class QtList : public QTreeWidget {
       return;
     }
     auto action = FileDropAction(e);
-    if (action && !DroppedFiles(e->mimeData()).empty()) {
+    if (action && filesOffered_) {
       e->setDropAction(*action);
       e->accept();
     } else {

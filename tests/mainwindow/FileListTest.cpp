@@ -161,6 +161,7 @@ TEST_F(FileListTest, ADropFromTheFileManagerKeepsTheFiveTypesInDropOrder) {
     urls << QUrl::fromLocalFile(QFile::decodeName(Make(name)));
   urls.insert(3, QUrl::fromLocalFile(QFile::decodeName(dir.Path() + "/folder.txt")));
   urls.insert(5, QUrl(QStringLiteral("https://files.example/remote.txt")));
+  EXPECT_EQ(List().AcceptedFileTypes(), "text/plain;image/x-png;image/gif;image/jpeg;application/pdf;");
   EXPECT_TRUE(DropUrls(urls));
   EXPECT_EQ(Rows(), QStringList({"notes.TXT", "photo.jpeg", "logo.png", "anim.gif", "doc.Pdf", "code.cpp", "pic.jfif"}));
   EXPECT_EQ(w->Title(), TitleWith(7));
