@@ -144,7 +144,8 @@ class QtList : public QTreeWidget {
 
 class RowDelegate : public QStyledItemDelegate {
  public:
-  RowDelegate(Listbox* owner, int* rowHeight) : owner_(owner), rowHeight_(rowHeight) {}
+  RowDelegate(Listbox* owner, int* rowHeight, QObject* parent)
+      : QStyledItemDelegate(parent), owner_(owner), rowHeight_(rowHeight) {}
   void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
     p->save();
     p->translate(opt.rect.topLeft());
@@ -185,7 +186,8 @@ Listbox::Listbox(ControlHost& host) : RectControl(host, new detail::Bridged<QtLi
   t->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   t->header()->setSectionsMovable(false);
   t->header()->setStretchLastSection(true);
-  t->setItemDelegate(new RowDelegate(this, &rowHeight_));
+  // The view does not own its delegate; the tree, as its parent, does.
+  t->setItemDelegate(new RowDelegate(this, &rowHeight_, t));
   t->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(t, &QTreeWidget::itemSelectionChanged, [this] { QtSelectionChanged(); });
 }
