@@ -315,13 +315,25 @@ void ControlHost::RaiseOpenEvents() {
   }
 }
 
-void ControlHost::ApplyTabOrder() {
+namespace {
+// The host's widgets in tab order. A panel takes no focus itself but stands in the order at its
+// own tab index with its children, so Tab reaches them between its neighbours.
+void AppendTabChain(const ControlHost& host, std::vector<QWidget*>& chain) {
   std::vector<RectControl*> order;
-  for (const auto& c : controls_)
-    if (auto* r = dynamic_cast<RectControl*>(c.get()); r && r->Widget() && r->Widget()->focusPolicy() != Qt::NoFocus)
-      order.push_back(r);
+  for (int i = 0; i < host.ControlCount(); ++i)
+    if (auto* r = dynamic_cast<RectControl*>(host.ControlAt(i)); r && r->Widget()) order.push_back(r);
   std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->TabIndex < b->TabIndex; });
-  for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+  for (RectControl* r : order) {
+    if (auto* panel = dynamic_cast<ContainerControl*>(r)) AppendTabChain(*panel, chain);
+    else if (r->Widget()->focusPolicy() != Qt::NoFocus) chain.push_back(r->Widget());
+  }
+}
+}  // namespace
+
+void ControlHost::ApplyTabOrder() {
+  std::vector<QWidget*> chain;
+  AppendTabChain(*this, chain);
+  for (size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 // ---- ContainerControl

@@ -1,12 +1,13 @@
 #include "framework/Listbox.h"
 
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -24,6 +25,9 @@ namespace fw {
 
 namespace {
 
+// A drag of a row names the list it comes from and the row, in a type no other program takes.
+const char* const kRowDragType = "application/x-brenvaltique-listbox-row";
+
 class QtList : public QTreeWidget {
  public:
   Listbox* owner = nullptr;
@@ -32,8 +36,9 @@ class QtList : public QTreeWidget {
     std::vector<FolderItemPtr> files;
     if (!mime || !mime->hasUrls()) return files;
     for (const QUrl& u : mime->urls()) {
-      if (!u.isLocalFile()) continue;
-      auto f = FolderItem::FromNativePath(QFile::encodeName(u.toLocalFile()));
+      if (!u.isLocalFile() || !(u.host().isEmpty() || u.host() == QLatin1String("localhost"))) continue;
+      // The path's own bytes: a name that is not UTF-8 still names the file it names on disk.
+      auto f = FolderItem::FromNativePath(QByteArray::fromPercentEncoding(u.path(QUrl::FullyEncoded).toLatin1()));
       if (owner->Accepts(*f)) files.push_back(f);
     }
     return files;
@@ -48,28 +53,99 @@ class QtList : public QTreeWidget {
     QTreeWidget::mousePressEvent(e);
   }
   void contextMenuEvent(QContextMenuEvent* e) override { owner->OpenContextualMenu(e->pos().x(), e->pos().y()); }
+
+  // Our own drag, not the view's: the view's would remove the rows after a move accepted elsewhere.
+  void startDrag(Qt::DropActions) override {
+    int row = indexOfTopLevelItem(currentItem());
+    if (!owner->EnableDragReorder() || row < 0) return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(owner->RowDragData(row));
+    drag->exec(Qt::MoveAction);
+  }
   void dragEnterEvent(QDragEnterEvent* e) override {
-    if (!DroppedFiles(e->mimeData()).empty()) e->acceptProposedAction();
-    else e->ignore();
+    // Looked at once per drag: the moves that follow carry the same files.
+    filesOffered_ = !DroppedFiles(e->mimeData()).empty();
+    DragOver(e);
   }
-  void dragMoveEvent(QDragMoveEvent* e) override {
-    if (!DroppedFiles(e->mimeData()).empty()) e->acceptProposedAction();
-    else e->ignore();
-  }
+  void dragMoveEvent(QDragMoveEvent* e) override { DragOver(e); }
+  void dragLeaveEvent(QDragLeaveEvent*) override { ShowIndicator(-1); }
   void dropEvent(QDropEvent* e) override {
+    ShowIndicator(-1);
+    if (auto row = owner->DraggedRow(e->mimeData())) {
+      if (!owner->EnableDragReorder()) return e->ignore();
+      int before = InsertionRow(e->position().toPoint());
+      owner->MoveRow(*row, before > *row ? before - 1 : before);
+      e->setDropAction(Qt::MoveAction);
+      e->accept();
+      return;
+    }
     auto files = DroppedFiles(e->mimeData());
-    if (files.empty()) {
+    auto action = FileDropAction(e);
+    if (files.empty() || !action) {
       e->ignore();
       return;
     }
-    e->acceptProposedAction();
+    e->setDropAction(*action);
+    e->accept();
     owner->DropFiles(files);
+  }
+  void paintEvent(QPaintEvent* e) override {
+    QTreeWidget::paintEvent(e);
+    if (indicatorY_ < 0) return;
+    QPainter p(viewport());
+    p.fillRect(0, indicatorY_ - 1, viewport()->width(), 2, palette().color(QPalette::Highlight));
+  }
+
+ private:
+  int indicatorY_ = -1;
+  bool filesOffered_ = false;
+
+  void DragOver(QDragMoveEvent* e) {
+    if (owner->DraggedRow(e->mimeData())) {
+      if (!owner->EnableDragReorder()) return e->ignore();
+      e->setDropAction(Qt::MoveAction);
+      e->accept();
+      ShowIndicator(IndicatorY(InsertionRow(e->position().toPoint())));
+      return;
+    }
+    auto action = FileDropAction(e);
+    if (action && filesOffered_) {
+      e->setDropAction(*action);
+      e->accept();
+    } else {
+      e->ignore();
+    }
+  }
+  // The list only refers to dropped files. A drop taken as a move would tell the file manager
+  // that the files now live here, and it may then delete the originals.
+  static std::optional<Qt::DropAction> FileDropAction(const QDropEvent* e) {
+    if (e->possibleActions() & Qt::CopyAction) return Qt::CopyAction;
+    if (e->possibleActions() & Qt::LinkAction) return Qt::LinkAction;
+    return std::nullopt;
+  }
+  // The row before which a drop at that point goes; the row count below the last row.
+  int InsertionRow(QPoint pos) const {
+    QTreeWidgetItem* item = itemAt(pos);
+    if (!item) return pos.y() < 0 ? 0 : topLevelItemCount();
+    int row = indexOfTopLevelItem(item);
+    return pos.y() < visualItemRect(item).center().y() ? row : row + 1;
+  }
+  int IndicatorY(int before) const {
+    if (topLevelItemCount() == 0) return 0;
+    if (before < topLevelItemCount()) return visualItemRect(topLevelItem(before)).top();
+    return visualItemRect(topLevelItem(topLevelItemCount() - 1)).bottom() + 1;
+  }
+  void ShowIndicator(int y) {
+    if (y == indicatorY_) return;
+    indicatorY_ = y;
+    viewport()->update();
   }
 };
 
 class RowDelegate : public QStyledItemDelegate {
  public:
-  RowDelegate(Listbox* owner, int* rowHeight) : owner_(owner), rowHeight_(rowHeight) {}
+  RowDelegate(Listbox* owner, int* rowHeight, QObject* parent)
+      : QStyledItemDelegate(parent), owner_(owner), rowHeight_(rowHeight) {}
   void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
     p->save();
     p->translate(opt.rect.topLeft());
@@ -92,7 +168,11 @@ class RowDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-Listbox::Listbox(ControlHost& host) : RectControl(host, new detail::Bridged<QtList>()) {
+namespace {
+quint64 nextDragId = 1;
+}  // namespace
+
+Listbox::Listbox(ControlHost& host) : RectControl(host, new detail::Bridged<QtList>()), dragId_(nextDragId++) {
   auto* t = static_cast<QtList*>(Widget());
   t->owner = this;
   t->setColumnCount(1);
@@ -106,7 +186,8 @@ Listbox::Listbox(ControlHost& host) : RectControl(host, new detail::Bridged<QtLi
   t->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   t->header()->setSectionsMovable(false);
   t->header()->setStretchLastSection(true);
-  t->setItemDelegate(new RowDelegate(this, &rowHeight_));
+  // The view does not own its delegate; the tree, as its parent, does.
+  t->setItemDelegate(new RowDelegate(this, &rowHeight_, t));
   t->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(t, &QTreeWidget::itemSelectionChanged, [this] { QtSelectionChanged(); });
 }
@@ -115,7 +196,7 @@ QTreeWidget* Listbox::Tree() const { return static_cast<QTreeWidget*>(Widget());
 
 void Listbox::AddRow(const String& text) {
   auto* item = new QTreeWidgetItem(QStringList{text});
-  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
   Tree()->addTopLevelItem(item);
   CountKey(text, 1);
   tags_.emplace_back();
@@ -214,6 +295,51 @@ void Listbox::QtSelectionChanged() {
 
 void Listbox::QtClickedBelowRows() { SetListIndex(-1); }
 
+void Listbox::SetEnableDragReorder(bool on) {
+  enableDragReorder_ = on;
+  Tree()->setDragEnabled(on);
+}
+
+void Listbox::MoveRow(int row, int newRow) {
+  int n = ListCount();
+  if (row < 0 || row >= n || newRow < 0 || newRow >= n || row == newRow) return;
+  if (listIndex_ == row) listIndex_ = newRow;
+  else if (row < listIndex_ && listIndex_ <= newRow) --listIndex_;
+  else if (newRow <= listIndex_ && listIndex_ < row) ++listIndex_;
+  std::any tag = std::move(tags_[size_t(row)]);
+  tags_.erase(tags_.begin() + row);
+  tags_.insert(tags_.begin() + newRow, std::move(tag));
+  settingSelection_ = true;
+  {
+    QSignalBlocker block(Tree());
+    Tree()->insertTopLevelItem(newRow, Tree()->takeTopLevelItem(row));
+    Tree()->clearSelection();
+    if (listIndex_ >= 0) {
+      Tree()->setCurrentItem(Tree()->topLevelItem(listIndex_));
+      Tree()->topLevelItem(listIndex_)->setSelected(true);
+    } else {
+      Tree()->setCurrentItem(nullptr);
+    }
+  }
+  settingSelection_ = false;
+}
+
+QMimeData* Listbox::RowDragData(int row) const {
+  auto* data = new QMimeData;
+  data->setData(QString::fromLatin1(kRowDragType), QByteArray::number(dragId_) + ' ' + QByteArray::number(row));
+  return data;
+}
+
+std::optional<int> Listbox::DraggedRow(const QMimeData* data) const {
+  if (!data || !data->hasFormat(QString::fromLatin1(kRowDragType))) return std::nullopt;
+  QList<QByteArray> parts = data->data(QString::fromLatin1(kRowDragType)).split(' ');
+  bool idOk = false, rowOk = false;
+  if (parts.size() != 2 || parts[0].toULongLong(&idOk) != dragId_ || !idOk) return std::nullopt;
+  int row = parts[1].toInt(&rowOk);
+  if (!rowOk || row < 0 || row >= ListCount()) return std::nullopt;
+  return row;
+}
+
 void Listbox::AcceptFileDrop(const String& filter) { fileFilter_ = filter; }
 
 bool Listbox::Accepts(const FolderItem& file) const {
@@ -289,8 +415,9 @@ bool Listbox::ApplyProperty(std::string_view name, const Value& v) {
                                           "_ScrollOffset", "SelectionType"};
   for (auto n : ints)
     if (name == n) return AsInt(v, name), true;
-  static const std::string_view bools[] = {"Hierarchical",       "EnableDrag",        "EnableDragReorder",
-                                           "RequiresSelection",  "ColumnsResizable", "AutoHideScrollbars"};
+  if (name == "EnableDragReorder") return SetEnableDragReorder(AsBool(v, name)), true;
+  static const std::string_view bools[] = {"Hierarchical", "EnableDrag", "RequiresSelection", "ColumnsResizable",
+                                           "AutoHideScrollbars"};
   for (auto n : bools)
     if (name == n) return AsBool(v, name), true;
   return RectControl::ApplyProperty(name, v);

@@ -11,6 +11,7 @@
 #include "framework/Control.h"
 #include "framework/DragItem.h"
 
+class QMimeData;
 class QTreeWidget;
 
 namespace fw {
@@ -42,8 +43,20 @@ class Listbox : public RectControl {
   // Accepts dropped files whose extension belongs to a registered file type named in the filter.
   void AcceptFileDrop(const String& filter);
   String AcceptedFileTypes() const { return fileFilter_; }
-  // Hands a drop to the list as if files were dropped on it; false when none of them is accepted.
+  // Hands files to the drop handler as a drop does once the type filter has kept them (Nil entries
+  // stand for items that carry no file); false, and nothing raised, when there are none.
   bool DropFiles(const std::vector<FolderItemPtr>& files);
+
+  // Rows dragged within the list move there; they never leave it.
+  bool EnableDragReorder() const { return enableDragReorder_; }
+  void SetEnableDragReorder(bool on);
+  // Moves a row with its tag so that it ends at newRow; the selection stays on the row it was on.
+  // The selected file does not change, so Change is not raised.
+  void MoveRow(int row, int newRow);
+  // What a drag of a row carries: private to this list, so nothing outside it takes the drop.
+  QMimeData* RowDragData(int row) const;
+  // The row a drag's data stands for, when it comes from this list.
+  std::optional<int> DraggedRow(const QMimeData* data) const;
 
   // Keeps a count of the rows' keys (a function of a row's text), so that a search for a key no
   // row has is answered at once. The rows are still searched in order to find the first match.
@@ -89,6 +102,8 @@ class Listbox : public RectControl {
   int listIndex_ = -1;
   int rowHeight_ = 20;
   bool settingSelection_ = false;
+  bool enableDragReorder_ = false;
+  quint64 dragId_;
   String fileFilter_;
   std::function<String(const String&)> rowKey_;
   QHash<String, int> keyCounts_;
