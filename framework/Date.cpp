@@ -67,6 +67,7 @@ Date Date::FromEpoch(int64_t seconds, long nanoseconds) {
 }
 
 void Date::Normalize() {
+  epochState_ = 0;
   // Months carry into years first, then everything below the month through a count of seconds.
   int64_t months = int64_t(year_) * 12 + (month_ - 1);
   int y = int(FloorDiv(months, 12));
@@ -144,15 +145,18 @@ String Date::LongTime() const {
 }
 
 bool Date::ToEpoch(int64_t& seconds) const {
-  QDate qd(year_, month_, day_);
-  if (!qd.isValid()) return false;
-  QDateTime t(qd, QTime(hour_, minute_, second_), Qt::LocalTime);
-  if (!t.isValid()) {
-    // A time skipped by a daylight-saving change: take the moment one hour later.
-    t = QDateTime(qd, QTime(hour_, minute_, second_).addSecs(3600), Qt::LocalTime);
-    if (!t.isValid()) return false;
+  if (epochState_ == 0) {
+    epochState_ = -1;
+    QDate qd(year_, month_, day_);
+    if (qd.isValid()) {
+      QDateTime t(qd, QTime(hour_, minute_, second_), Qt::LocalTime);
+      // A time skipped by a daylight-saving change: take the moment one hour later.
+      if (!t.isValid()) t = QDateTime(qd, QTime(hour_, minute_, second_).addSecs(3600), Qt::LocalTime);
+      if (t.isValid()) epoch_ = t.toSecsSinceEpoch(), epochState_ = 1;
+    }
   }
-  seconds = t.toSecsSinceEpoch();
+  if (epochState_ < 0) return false;
+  seconds = epoch_;
   return true;
 }
 
