@@ -67,6 +67,7 @@ Date Date::FromEpoch(int64_t seconds, long nanoseconds) {
 }
 
 void Date::Normalize() {
+  epochState_ = 0;
   // Months carry into years first, then everything below the month through a count of seconds.
   int64_t months = int64_t(year_) * 12 + (month_ - 1);
   int y = int(FloorDiv(months, 12));
@@ -144,13 +145,19 @@ String Date::LongTime() const {
 }
 
 bool Date::ToEpoch(int64_t& seconds) const {
-  QDate qd(year_, month_, day_);
-  if (!qd.isValid()) return false;
-  QDateTime t(qd, QTime(hour_, minute_, second_), Qt::LocalTime);
-  // A time that a daylight-saving change skips names no moment: writing the next hour instead
-  // would store a time the user did not ask for.
-  if (!t.isValid() || t.time() != QTime(hour_, minute_, second_) || t.date() != qd) return false;
-  seconds = t.toSecsSinceEpoch();
+  if (epochState_ == 0) {
+    epochState_ = -1;
+    QDate qd(year_, month_, day_);
+    if (qd.isValid()) {
+      QDateTime t(qd, QTime(hour_, minute_, second_), Qt::LocalTime);
+      // A time that a daylight-saving change skips names no moment: writing the next hour instead
+      // would store a time the user did not ask for.
+      if (t.isValid() && t.time() == QTime(hour_, minute_, second_) && t.date() == qd)
+        epoch_ = t.toSecsSinceEpoch(), epochState_ = 1;
+    }
+  }
+  if (epochState_ < 0) return false;
+  seconds = epoch_;
   return true;
 }
 

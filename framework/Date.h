@@ -36,6 +36,7 @@ class Date {
   String LongTime() const;
 
   // Seconds since the epoch for this local date and time; false when it cannot be represented.
+  // A date keeps its first conversion, so one date written to many files costs one time-zone lookup.
   bool ToEpoch(int64_t& seconds) const;
 
   friend bool operator==(const Date& a, const Date& b) {
@@ -49,6 +50,9 @@ class Date {
   void Normalize();
   int year_ = 2000, month_ = 1, day_ = 1, hour_ = 0, minute_ = 0, second_ = 0;
   long nanos_ = 0;
+  // The last conversion of these fields: 0 none yet, 1 done, -1 not representable.
+  mutable int epochState_ = 0;
+  mutable int64_t epoch_ = 0;
 };
 
 // Order of day, month and year in the locale (LC_ALL, LC_TIME, LANG): "dmy", "mdy" or "ymd".

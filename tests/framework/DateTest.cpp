@@ -80,6 +80,34 @@ TEST(Dates, ParseDateTakesOneToFourDigitsAndGivesTheYearAsTyped) {
   }
 }
 
+// A date keeps its conversion; any change of a field must convert it anew.
+TEST(Dates, ToEpochFollowsEveryChangeOfTheDate) {
+  Date d = Date::FromFields(2011, 5, 12, 10, 20, 30);
+  int64_t first = 0, now = 0;
+  ASSERT_TRUE(d.ToEpoch(first));
+  const struct {
+    void (Date::*set)(int);
+    int value;
+    int64_t shift;
+  } changes[] = {
+      {&Date::SetSecond, 31, 1}, {&Date::SetMinute, 21, 61}, {&Date::SetHour, 11, 3661}, {&Date::SetDay, 13, 90061},
+  };
+  for (const auto& c : changes) {
+    (d.*c.set)(c.value);
+    ASSERT_TRUE(d.ToEpoch(now));
+    EXPECT_EQ(now - first, c.shift) << c.value;
+  }
+  Date copy = d;
+  ASSERT_TRUE(copy.ToEpoch(now));
+  EXPECT_EQ(now - first, 90061);
+
+  // Year 0 is no date of the calendar; a later year is.
+  Date outside = Date::FromFields(0, 1, 1);
+  EXPECT_FALSE(outside.ToEpoch(now));
+  outside.SetYear(2011);
+  EXPECT_TRUE(outside.ToEpoch(now));
+}
+
 }  // namespace
 
 // CTest runs the tests in Europe/Paris, where 29 March 2026 goes from 02:00 straight to 03:00.
