@@ -1,5 +1,7 @@
 #include "controls/PermissionsCtrCtl.h"
 
+#include "controls/DesignRecords.h"
+
 #include <climits>
 
 #include "framework/Text.h"
@@ -22,80 +24,12 @@ const Design kPanelDesign = {
 
 // The three digit fields differ only by name, place and tab index.
 Design DigitFieldDesign(const char* name, int left, int top, int tabIndex) {
-  return {
-      {"Name", String::fromLatin1(name)},
-      {"Index", INT_MIN},
-      {"Left", left},
-      {"Top", top},
-      {"Width", 35},
-      {"Height", 24},
-      {"LockLeft", true},
-      {"LockTop", true},
-      {"LockRight", false},
-      {"LockBottom", false},
-      {"TabPanelIndex", 0},
-      {"TabIndex", tabIndex},
-      {"TabStop", true},
-      {"Border", true},
-      {"Password", false},
-      {"UseFocusRing", true},
-      {"TextColor", Color{0, 0, 0}},
-      {"BackColor", Color{255, 255, 255}},
-      {"Enabled", false},
-      {"Format", String()},
-      {"Visible", true},
-      {"HelpTag", String()},
-      {"AutoDeactivate", true},
-      {"TextFont", String("Verdana")},
-      {"Bold", false},
-      {"Italic", false},
-      {"Underline", false},
-      {"CueText", String()},
-      {"Text", String()},
-      {"Mask", String()},
-      {"ReadOnly", false},
-      {"LimitText", 1},
-      {"AcceptTabs", false},
-      {"Alignment", 2},
-      {"AutomaticallyCheckSpelling", false},
-      {"DataSource", String()},
-      {"DataField", String()},
-  };
+  return TextFieldDesign({name, left, top, 35, tabIndex, String(), 1, false, 2});
 }
 
 Design LabelDesign(const char* name, int left, int top, int width, int height, int tabIndex, const String& text,
                    int textAlign, bool bold) {
-  return {
-      {"Name", String::fromLatin1(name)},
-      {"Index", INT_MIN},
-      {"Left", left},
-      {"Top", top},
-      {"Width", width},
-      {"Height", height},
-      {"LockLeft", true},
-      {"LockTop", true},
-      {"LockRight", false},
-      {"LockBottom", false},
-      {"TabPanelIndex", 0},
-      {"TabIndex", tabIndex},
-      {"Text", text},
-      {"TextAlign", textAlign},
-      {"TextColor", Color{0, 0, 0}},
-      {"Multiline", false},
-      {"Enabled", true},
-      {"Visible", true},
-      {"Selectable", false},
-      {"Transparent", false},
-      {"HelpTag", String()},
-      {"AutoDeactivate", true},
-      {"TextFont", String("Verdana")},
-      {"Bold", bold},
-      {"Italic", false},
-      {"Underline", false},
-      {"DataSource", String()},
-      {"DataField", String()},
-      {"InitialParent", String()},
-  };
+  return ::LabelDesign({name, left, top, width, height, tabIndex, text, Color{0, 0, 0}, textAlign, false, bold});
 }
 
 // The menus get their rows when they open; the design's row 0 comes before any row exists.

@@ -1,5 +1,6 @@
 #include "mainwindow/BottomMainWin.h"
 
+#include "controls/DesignRecords.h"
 #include "mainwindow/AppFooterIdentity.h"
 
 using fw::Color;
@@ -46,39 +47,10 @@ struct LabelPlace {
   bool multiline;
 };
 
-// The entries every label of the footer shares, around the ones that set it apart.
+// A footer label: its place, locks, text and colour; the rest is every label's.
 Design LabelDesign(const LabelPlace& p) {
-  return {
-      {"Name", String(p.name)},
-      {"Index", INT_MIN},
-      {"Left", p.left},
-      {"Top", p.top},
-      {"Width", p.width},
-      {"Height", p.height},
-      {"LockLeft", p.lockLeft},
-      {"LockTop", p.lockTop},
-      {"LockRight", p.lockRight},
-      {"LockBottom", p.lockBottom},
-      {"TabPanelIndex", 0},
-      {"TabIndex", p.tabIndex},
-      {"Text", p.text},
-      {"TextAlign", 0},
-      {"TextColor", p.textColor},
-      {"Multiline", p.multiline},
-      {"Enabled", true},
-      {"Visible", true},
-      {"Selectable", false},
-      {"Transparent", false},
-      {"HelpTag", String()},
-      {"AutoDeactivate", true},
-      {"TextFont", String("Verdana")},
-      {"Bold", false},
-      {"Italic", false},
-      {"Underline", false},
-      {"DataSource", String()},
-      {"DataField", String()},
-      {"InitialParent", String()},
-  };
+  return ::LabelDesign({p.name, p.left, p.top, p.width, p.height, p.tabIndex, p.text, p.textColor, 0, p.multiline,
+                        false, p.lockLeft, p.lockTop, p.lockRight, p.lockBottom});
 }
 
 // A link's design is a label's, then its plain colour, which Open replaces.

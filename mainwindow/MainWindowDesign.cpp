@@ -1,5 +1,7 @@
 #include "mainwindow/MainWindowDesign.h"
 
+#include "controls/DesignRecords.h"
+
 #include <climits>
 #include <cstring>
 #include <map>
@@ -72,43 +74,7 @@ Design ListboxDesign(const char* name, int left, int top, int width, int height,
 
 Design TextFieldDesign(const char* name, int top, int width, int tabIndex, bool enabled, const char* help,
                        int limitText) {
-  return {{"Name", S(name)},
-          {"Index", INT_MIN},
-          {"Left", 140},
-          {"Top", top},
-          {"Width", width},
-          {"Height", 24},
-          {"LockLeft", true},
-          {"LockTop", true},
-          {"LockRight", false},
-          {"LockBottom", false},
-          {"TabPanelIndex", 0},
-          {"TabIndex", tabIndex},
-          {"TabStop", true},
-          {"Border", true},
-          {"Password", false},
-          {"UseFocusRing", true},
-          {"TextColor", kBlack},
-          {"BackColor", kWhite},
-          {"Enabled", enabled},
-          {"Format", S("")},
-          {"Visible", true},
-          {"HelpTag", S(help)},
-          {"AutoDeactivate", true},
-          {"TextFont", S("Verdana")},
-          {"Bold", false},
-          {"Italic", false},
-          {"Underline", false},
-          {"CueText", S("")},
-          {"Text", S("")},
-          {"Mask", S("")},
-          {"ReadOnly", false},
-          {"LimitText", limitText},
-          {"AcceptTabs", false},
-          {"Alignment", 0},
-          {"AutomaticallyCheckSpelling", false},
-          {"DataSource", S("")},
-          {"DataField", S("")}};
+  return ::TextFieldDesign({name, 140, top, width, tabIndex, S(help), limitText, enabled, 0});
 }
 
 Design DateTimeFieldDesign(const char* name, int left, int top, int width, int tabIndex, const char* help,
@@ -155,35 +121,7 @@ Design DateTimeFieldDesign(const char* name, int left, int top, int width, int t
 
 Design LabelDesign(const char* name, int left, int top, int width, int height, int tabIndex, const char* text,
                    Color color, bool multiline, bool bold) {
-  return {{"Name", S(name)},
-          {"Index", INT_MIN},
-          {"Left", left},
-          {"Top", top},
-          {"Width", width},
-          {"Height", height},
-          {"LockLeft", true},
-          {"LockTop", true},
-          {"LockRight", false},
-          {"LockBottom", false},
-          {"TabPanelIndex", 0},
-          {"TabIndex", tabIndex},
-          {"Text", S(text)},
-          {"TextAlign", 0},
-          {"TextColor", color},
-          {"Multiline", multiline},
-          {"Enabled", true},
-          {"Visible", true},
-          {"Selectable", false},
-          {"Transparent", false},
-          {"HelpTag", S("")},
-          {"AutoDeactivate", true},
-          {"TextFont", S("Verdana")},
-          {"Bold", bold},
-          {"Italic", false},
-          {"Underline", false},
-          {"DataSource", S("")},
-          {"DataField", S("")},
-          {"InitialParent", S("")}};
+  return ::LabelDesign({name, left, top, width, height, tabIndex, S(text), color, 0, multiline, bold});
 }
 
 Design CheckBoxDesign(const char* name, int left, int top, int width, int height, int tabIndex, const char* caption,

@@ -1,0 +1,78 @@
+#include "controls/DesignRecords.h"
+
+#include <climits>
+
+using fw::Color;
+using fw::String;
+
+fw::Design LabelDesign(const LabelRecord& r) {
+  return {{"Name", String::fromLatin1(r.Name)},
+          {"Index", INT_MIN},
+          {"Left", r.Left},
+          {"Top", r.Top},
+          {"Width", r.Width},
+          {"Height", r.Height},
+          {"LockLeft", r.LockLeft},
+          {"LockTop", r.LockTop},
+          {"LockRight", r.LockRight},
+          {"LockBottom", r.LockBottom},
+          {"TabPanelIndex", 0},
+          {"TabIndex", r.TabIndex},
+          {"Text", r.Text},
+          {"TextAlign", r.TextAlign},
+          {"TextColor", r.TextColor},
+          {"Multiline", r.Multiline},
+          {"Enabled", true},
+          {"Visible", true},
+          {"Selectable", false},
+          {"Transparent", false},
+          {"HelpTag", String()},
+          {"AutoDeactivate", true},
+          {"TextFont", String("Verdana")},
+          {"Bold", r.Bold},
+          {"Italic", false},
+          {"Underline", false},
+          {"DataSource", String()},
+          {"DataField", String()},
+          {"InitialParent", String()}};
+}
+
+fw::Design TextFieldDesign(const TextFieldRecord& r) {
+  return {{"Name", String::fromLatin1(r.Name)},
+          {"Index", INT_MIN},
+          {"Left", r.Left},
+          {"Top", r.Top},
+          {"Width", r.Width},
+          {"Height", 24},
+          {"LockLeft", true},
+          {"LockTop", true},
+          {"LockRight", false},
+          {"LockBottom", false},
+          {"TabPanelIndex", 0},
+          {"TabIndex", r.TabIndex},
+          {"TabStop", true},
+          {"Border", true},
+          {"Password", false},
+          {"UseFocusRing", true},
+          {"TextColor", Color{0, 0, 0}},
+          {"BackColor", Color{255, 255, 255}},
+          {"Enabled", r.Enabled},
+          {"Format", String()},
+          {"Visible", true},
+          {"HelpTag", r.HelpTag},
+          {"AutoDeactivate", true},
+          {"TextFont", String("Verdana")},
+          {"Bold", false},
+          {"Italic", false},
+          {"Underline", false},
+          {"CueText", String()},
+          {"Text", String()},
+          {"Mask", String()},
+          {"ReadOnly", false},
+          {"LimitText", r.LimitText},
+          {"AcceptTabs", false},
+          {"Alignment", r.Alignment},
+          {"AutomaticallyCheckSpelling", false},
+          {"DataSource", String()},
+          {"DataField", String()}};
+}
