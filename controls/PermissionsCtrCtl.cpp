@@ -224,7 +224,14 @@ void PermissionsCtrCtl::UserPermPupMnu_Change(PermissionsPupMnu& sender) { MenuC
 void PermissionsCtrCtl::GroupPermPupMnu_Change(PermissionsPupMnu& sender) { MenuChanged(sender, GroupPermTxtFld()); }
 void PermissionsCtrCtl::OthersPermPupMnu_Change(PermissionsPupMnu& sender) { MenuChanged(sender, OthersPermTxtFld()); }
 
-void PermissionsCtrCtl::SetPermissionsTimer_Action(fw::Timer&) { ChangePermissions(); }
+void PermissionsCtrCtl::SetPermissionsTimer_Action(fw::Timer&) {
+  fw::FolderItemPtr file = FolderItemCopy;
+  std::optional<fw::Outcome> o = ChangePermissions();
+  if (!o || *o) return;
+  // Digits the file did not take must not stay on show as if it had.
+  SetFieldPermissions();
+  WriteFailed.Raise(*this, file, *o);
+}
 
 std::optional<fw::Outcome> PermissionsCtrCtl::ChangePermissions() {
   auto owner = DigitOf(UserPermTxtFld().Text());
@@ -239,7 +246,9 @@ std::optional<fw::Outcome> PermissionsCtrCtl::ChangePermissions() {
 void PermissionsCtrCtl::FlushPendingWrite() {
   if (SetPermissionsTimer().Mode() == fw::Timer::ModeOff) return;
   SetPermissionsTimer().SetMode(fw::Timer::ModeOff);
-  ChangePermissions();
+  fw::FolderItemPtr file = FolderItemCopy;
+  std::optional<fw::Outcome> o = ChangePermissions();
+  if (o && !*o) WriteFailed.Raise(*this, file, *o);
 }
 
 void PermissionsCtrCtl::ClearMenus() {
