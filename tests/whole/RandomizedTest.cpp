@@ -64,6 +64,7 @@ using fw::String;
 
 std::string crashLog;
 
+#if !defined(__SANITIZE_ADDRESS__)
 void DumpLogAndDie(int sig) {
   const char head[] = "\n=== randomized run: actions before the crash ===\n";
   (void)!::write(2, head, sizeof head - 1);
@@ -71,8 +72,7 @@ void DumpLogAndDie(int sig) {
   ::signal(sig, SIG_DFL);
   ::raise(sig);
 }
-
-#if defined(__SANITIZE_ADDRESS__)
+#else
 void DumpLogOnSanitizerDeath() {
   const char head[] = "\n=== randomized run: actions before the sanitizer report ===\n";
   (void)!::write(2, head, sizeof head - 1);
@@ -136,6 +136,30 @@ std::map<Bytes, Bytes> Xattrs(const Bytes& path) {
   return out;
 }
 
+// The entry at a path, not followed when it is a link; nothing when there is none.
+std::optional<Entry> Examine(const Bytes& p) {
+  struct stat st;
+  if (::lstat(p.constData(), &st) != 0) return std::nullopt;
+  Entry e;
+  e.mode = st.st_mode;
+  e.mtime = st.st_mtim;
+  e.ctime = st.st_ctim;
+  e.size = st.st_size;
+  e.xattrs = Xattrs(p);
+  if (S_ISDIR(st.st_mode)) {
+    e.identity = "d:" + Bytes::number(qulonglong(st.st_ino));
+  } else if (S_ISLNK(st.st_mode)) {
+    char target[4096];
+    ssize_t len = ::readlink(p.constData(), target, sizeof target);
+    e.identity = "l:" + Bytes(target, qsizetype(len < 0 ? 0 : len));
+  } else if (S_ISREG(st.st_mode)) {
+    e.identity = "f:" + QCryptographicHash::hash(ReadBytes(p), QCryptographicHash::Sha1).toHex();
+  } else {
+    e.identity = "o:" + Bytes::number(qulonglong(st.st_ino));
+  }
+  return e;
+}
+
 void ScanInto(const Bytes& dir, Tree& tree) {
   DIR* d = ::opendir(dir.constData());
   if (!d) return;
@@ -147,27 +171,10 @@ void ScanInto(const Bytes& dir, Tree& tree) {
   ::closedir(d);
   for (const Bytes& n : names) {
     Bytes p = dir + '/' + n;
-    struct stat st;
-    if (::lstat(p.constData(), &st) != 0) continue;
-    Entry e;
-    e.mode = st.st_mode;
-    e.mtime = st.st_mtim;
-    e.ctime = st.st_ctim;
-    e.size = st.st_size;
-    e.xattrs = Xattrs(p);
-    if (S_ISDIR(st.st_mode)) {
-      e.identity = "d:" + Bytes::number(qulonglong(st.st_ino));
-    } else if (S_ISLNK(st.st_mode)) {
-      char target[4096];
-      ssize_t len = ::readlink(p.constData(), target, sizeof target);
-      e.identity = "l:" + Bytes(target, qsizetype(len < 0 ? 0 : len));
-    } else if (S_ISREG(st.st_mode)) {
-      e.identity = "f:" + QCryptographicHash::hash(ReadBytes(p), QCryptographicHash::Sha1).toHex();
-    } else {
-      e.identity = "o:" + Bytes::number(qulonglong(st.st_ino));
-    }
-    tree[p] = e;
-    if (S_ISDIR(st.st_mode)) ScanInto(p, tree);
+    std::optional<Entry> e = Examine(p);
+    if (!e) continue;
+    tree[p] = *e;
+    if (S_ISDIR(e->mode)) ScanInto(p, tree);
   }
 }
 
@@ -356,6 +363,7 @@ struct Tous {
     fw::FolderItemPtr file;
     String name;
     Bytes identity;
+    bool link;
   };
   std::vector<Row> rows;
 };
@@ -484,6 +492,7 @@ class RandomRun : public QObject {
   std::optional<Tous> tous_;
   std::map<String, int> expectedReports_;
   bool mayWrite_ = false;
+  bool chose_ = false;
 
   // -------------------------------------------------------------- helpers
 
@@ -558,13 +567,9 @@ class RandomRun : public QObject {
     }
     return m;
   }
-  Bytes IdentityAt(const Bytes& path) const {
-    Tree one;
-    Bytes dir = path.left(path.lastIndexOf('/'));
-    Tree t;
-    ScanInto(dir, t);
-    auto it = t.find(path);
-    return it == t.end() ? Bytes() : it->second.identity;
+  static Bytes IdentityAt(const Bytes& path) {
+    std::optional<Entry> e = Examine(path);
+    return e ? e->identity : Bytes();
   }
 
   void Settle() {
@@ -581,6 +586,7 @@ class RandomRun : public QObject {
     tous_.reset();
     expectedReports_.clear();
     mayWrite_ = false;
+    chose_ = false;
 
     // The focus loss this action may cause, with what the fields hold now.
     const int focused = FocusedField();
@@ -618,7 +624,13 @@ class RandomRun : public QObject {
     Settle();
     if (failed_) return;
 
-    if (armed && (Panel().SetPermissionsTimer().Mode() == fw::Timer::ModeOff || Panel().FolderItemCopy != copy))
+    // The waiting write went out when the timer ran, when the panel moved to another file, or when
+    // the panel shows other digits than were chosen without a new choice (it showed the file anew).
+    String digitsNow[3];
+    Digits(digitsNow);
+    const bool otherDigits = !chose_ && ModeOf(digitsNow) != ModeOf(digits);
+    if (armed && (Panel().SetPermissionsTimer().Mode() == fw::Timer::ModeOff || Panel().FolderItemCopy != copy ||
+                  otherDigits))
       CheckPermissionWrite(copy, digits);
     if (tous_) CheckTous(*tous_);
     CheckDialogs();
@@ -937,6 +949,7 @@ class RandomRun : public QObject {
     int which = Int(0, 2);
     int digit = Int(0, 7);
     PermissionsPupMnu* menus[] = {&Panel().UserPermPupMnu(), &Panel().GroupPermPupMnu(), &Panel().OthersPermPupMnu()};
+    chose_ = true;
     static const char* names[] = {"owner", "group", "others"};
     Say(std::string("choose ") + std::to_string(digit) + " in the " + names[which] + " permission menu");
     menus[which]->SetListIndex(digit);
@@ -963,7 +976,8 @@ class RandomRun : public QObject {
     t.rows.clear();
     for (int r = 0; r < List().ListCount(); ++r) {
       fw::FolderItemPtr f = RowFile(r);
-      t.rows.push_back({f, f ? f->Name() : String(), f ? IdentityAt(f->NativePath()) : Bytes()});
+      t.rows.push_back({f, f ? f->Name() : String(), f ? IdentityAt(f->NativePath()) : Bytes(),
+                        f && Examine(f->NativePath()) && S_ISLNK(Examine(f->NativePath())->mode)});
     }
   }
 
@@ -1059,10 +1073,7 @@ class RandomRun : public QObject {
     Bytes id = IdentityAt(p);
     ::rename(p.constData(), to.constData());
     auto it = frozen_.find(id);
-    if (it != frozen_.end()) {
-      Tree t = Scan(folder_);
-      it->second = {to, t[to]};
-    }
+    if (it != frozen_.end()) it->second = {to, *Examine(to)};
   }
 
   void AnswerDialogs() {
@@ -1172,13 +1183,16 @@ class RandomRun : public QObject {
       switch (t.which) {
         case 0: {
           String base = BaseName(row.name);
-          good = Exists(p) && IdentityAt(p) == row.identity &&
-                 (row.file->Name() == base + t.ext || row.file->NameBytes() == (base + t.ext).toUtf8() ||
-                  (t.ext == ExtensionPart(row.name) && row.file->Name() == row.name)) &&
-                 // A link renamed before the file it names has nothing left to read.
-                 (!Reachable(p) || ExtensionShown(p) == t.box);
-          if (good && List().List(int(r)) != (t.box ? row.file->Name() : BaseName(row.file->Name())))
-            Fail("after «Tous» the row " + std::to_string(r) + " reads «" + Quote(List().List(int(r))) + "»");
+          // A row whose file was gone when the click came stands for whatever now has its name.
+          const bool named = row.file->Name() == base + t.ext || row.file->NameBytes() == (base + t.ext).toUtf8();
+          // A link's flag is on the file it names, which the same click may rename away or into place.
+          const bool flagged = row.link || ExtensionShown(p) == t.box;
+          good = Exists(p) && (row.identity.isEmpty() || IdentityAt(p) == row.identity) && named && flagged;
+          // The row shows the old base name, with the typed extension when the box is ticked.
+          if (good && !row.link && List().List(int(r)) != (t.box ? base + t.ext : base))
+            Fail("after «Tous» the row " + std::to_string(r) + " of «" + Quote(row.name) + "» reads «" +
+                 Quote(List().List(int(r))) + "»; the extension was «" + Quote(t.ext) + "», the box " +
+                 (t.box ? "ticked" : "unticked"));
           break;
         }
         case 1: good = d && BirthDate(p) == d; break;
@@ -1186,7 +1200,11 @@ class RandomRun : public QObject {
         default: good = mode && Mode(p) == mode; break;
       }
       if (good) ++ok;
-      else notOk += " «" + Quote(p.mid(p.lastIndexOf('/') + 1)) + "»";
+      else
+        notOk += " «" + Quote(p.mid(p.lastIndexOf('/') + 1)) + "» (was «" + Quote(row.name) + "»" +
+                 (Exists(p) ? "" : ", gone") + (IdentityAt(p) == row.identity ? "" : ", another file") +
+                 (row.link ? ", a link" : "") + (t.which == 0 && ExtensionShown(p) != t.box ? ", flag not set" : "") +
+                 ")";
     }
     const int files = int(std::count_if(t.rows.begin(), t.rows.end(), [](const Tous::Row& r) { return r.file; }));
     if (mine.size() > 1) return Fail("«Tous» showed " + std::to_string(mine.size()) + " reports");
