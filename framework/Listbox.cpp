@@ -33,7 +33,11 @@ class QtList : public QTreeWidget {
     if (!mime || !mime->hasUrls()) return files;
     for (const QUrl& u : mime->urls()) {
       if (!u.isLocalFile()) continue;
-      auto f = FolderItem::FromNativePath(QFile::encodeName(u.toLocalFile()));
+      // The path's own bytes, from the address's percent-encoding: a name that is not UTF-8 does
+      // not survive being decoded to text on the way.
+      QByteArray path = u.host().isEmpty() ? QByteArray::fromPercentEncoding(u.path(QUrl::FullyEncoded).toLatin1())
+                                           : QFile::encodeName(u.toLocalFile());
+      auto f = FolderItem::FromNativePath(path);
       if (owner->Accepts(*f)) files.push_back(f);
     }
     return files;

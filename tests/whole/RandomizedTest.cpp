@@ -733,26 +733,21 @@ class RandomRun : public QObject {
     std::vector<Bytes> chosen;
     int n = Int(1, 3);
     for (int i = 0; i < n; ++i) chosen.push_back(Pick(all));
-    bool outsideOffered = false;
+    // The neighbour folder is never dropped: it stands for the files the user did not pick.
+    chosen.erase(std::remove_if(chosen.begin(), chosen.end(), [&](const Bytes& p) { return p.startsWith(outside_); }),
+                 chosen.end());
+    if (chosen.empty()) return ClickRow();
     std::string line = "drop (event):";
-    QList<QUrl> urls;
+    // As a file manager sends them: addresses with the path's bytes percent-encoded, UTF-8 or not.
+    Bytes list;
     for (const Bytes& p : chosen) {
       line += " «" + Quote(p.mid(root_.size() + 1)) + "»";
-      urls << QUrl::fromLocalFile(QFile::decodeName(p));
-      if (p.startsWith(outside_)) outsideOffered = true;
-    }
-    if (outsideOffered) {
-      // The neighbour folder is never to be dropped: it stands for the files the user did not pick.
-      chosen.erase(std::remove_if(chosen.begin(), chosen.end(), [&](const Bytes& p) { return p.startsWith(outside_); }),
-                   chosen.end());
-      urls.clear();
-      for (const Bytes& p : chosen) urls << QUrl::fromLocalFile(QFile::decodeName(p));
-      if (urls.isEmpty()) return ClickRow();
+      list += "file://" + p.toPercentEncoding("/") + "\r\n";
     }
     Say(line);
     mayWrite_ = true;
     QMimeData mime;
-    mime.setUrls(urls);
+    mime.setData(QStringLiteral("text/uri-list"), list);
     QWidget* vp = Tree_()->viewport();
     QPoint pos = vp->rect().center();
     int before = List().ListCount();
@@ -765,10 +760,7 @@ class RandomRun : public QObject {
     if (!move.isAccepted()) return;
     QDropEvent drop(QPointF(pos), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(vp, &drop);
-    // The event path decodes each address back to a path as the desktop would hand it over.
-    std::vector<Bytes> offered;
-    for (const QUrl& u : urls) offered.push_back(QFile::encodeName(u.toLocalFile()));
-    AfterDrop(before, offered);
+    AfterDrop(before, chosen);
   }
 
   void ClickRow() {
