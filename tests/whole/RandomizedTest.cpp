@@ -30,6 +30,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <random>
@@ -58,21 +59,36 @@ using fw::String;
 // ---------------------------------------------------------------- the action log, also on a crash
 
 std::string crashLog;
+// Made immutable for the run; a crash gives them back their flags, or nobody could remove them.
+std::vector<QByteArray> lockedPaths;
+
+void ClearImmutableFlags() {
+  for (const QByteArray& p : lockedPaths) {
+    int fd = ::open(p.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+      flags &= ~FS_IMMUTABLE_FL;
+      ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    ::close(fd);
+  }
+}
+
+void DumpLog(const char* head) {
+  (void)!::write(2, head, strlen(head));
+  (void)!::write(2, crashLog.data(), crashLog.size());
+  ClearImmutableFlags();
+}
 
 #if !defined(__SANITIZE_ADDRESS__)
 void DumpLogAndDie(int sig) {
-  const char head[] = "\n=== randomized run: actions before the crash ===\n";
-  (void)!::write(2, head, sizeof head - 1);
-  (void)!::write(2, crashLog.data(), crashLog.size());
+  DumpLog("\n=== randomized run: actions before the crash ===\n");
   ::signal(sig, SIG_DFL);
   ::raise(sig);
 }
 #else
-void DumpLogOnSanitizerDeath() {
-  const char head[] = "\n=== randomized run: actions before the sanitizer report ===\n";
-  (void)!::write(2, head, sizeof head - 1);
-  (void)!::write(2, crashLog.data(), crashLog.size());
-}
+void DumpLogOnSanitizerDeath() { DumpLog("\n=== randomized run: actions before the sanitizer report ===\n"); }
 #endif
 
 void WatchForCrashes() {
@@ -223,6 +239,7 @@ bool ExtensionShown(const Bytes& path) {
 }
 
 bool SetImmutable(const Bytes& path, bool on) {
+  if (on) lockedPaths.push_back(path);
   int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   int flags = 0;
@@ -415,6 +432,7 @@ class RandomRun : public QObject {
   }
 
   void Teardown() {
+    fw::seams::RefuseNoReplace(false);
     for (const Bytes& p : immutable_) SetImmutable(p, false);
     // By bytes: the temporary folder's own cleanup goes by text and misses names that are not UTF-8.
     RemoveInside(root_);
@@ -474,6 +492,7 @@ class RandomRun : public QObject {
   Tree outsideBefore_;
   timespec rootMtime_{};
   int removals_ = 0, moves_ = 0, timerWaits_ = 0;
+  bool refuseNoReplace_ = false;
   std::map<std::string, int> stats_;
   void Count(const std::string& what) { stats_[what]++; }
 
@@ -653,8 +672,17 @@ class RandomRun : public QObject {
     if (r < 85) return ClickTous(Int(0, 3));
     if (r < 90) return ContextualMenu();
     if (r < 92) return ListKey();
-    if (r < 96) return RemoveBehindTheBack();
-    return MoveBehindTheBack();
+    if (r < 95) return RemoveBehindTheBack();
+    if (r < 98) return MoveBehindTheBack();
+    return ToggleNoReplace();
+  }
+
+  // Some file systems refuse the flag that makes a rename never replace a file; the program then
+  // takes another way, which must be as safe.
+  void ToggleNoReplace() {
+    refuseNoReplace_ = !refuseNoReplace_;
+    Say(std::string("(the file system) ") + (refuseNoReplace_ ? "refuses" : "accepts") + " no-replace renames");
+    fw::seams::RefuseNoReplace(refuseNoReplace_);
   }
 
   // -------------------------------------------------------------- the actions
