@@ -737,7 +737,6 @@ class RandomRun : public QObject {
       items.push_back(fw::FolderItem::FromNativePath(p));
     }
     Say(line);
-    mayWrite_ = true;  // a refused duplicate selects its row, which hands a waiting choice to its file
     int before = List().ListCount();
     AnswerDialogs();
     List().DropFiles(items);
@@ -763,7 +762,6 @@ class RandomRun : public QObject {
       list += "file://" + p.toPercentEncoding("/") + "\r\n";
     }
     Say(line);
-    mayWrite_ = true;
     QMimeData mime;
     mime.setData(QStringLiteral("text/uri-list"), list);
     QWidget* vp = Tree_()->viewport();
@@ -930,7 +928,7 @@ class RandomRun : public QObject {
     const bool shownBefore = f ? ExtensionShown(f->NativePath()) : true;
     const bool wasTicked = box->isChecked();
     Say(std::string("click the check box (") + (wasTicked ? "ticked" : "unticked") + ")");
-    mayWrite_ = true;
+    if (f) mayWrite_ = true;
     AnswerDialogs();
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(7, box->height() / 2));
     if (!f) return;
@@ -999,7 +997,7 @@ class RandomRun : public QObject {
     tous_ = Tous{};
     tous_->which = which;
     ReadTous();
-    mayWrite_ = true;
+    if (tous_->sel >= 0) mayWrite_ = true;
     AnswerDialogs();
     QToolButton* b = buttons[which]->QtButton();
     QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
@@ -1013,7 +1011,6 @@ class RandomRun : public QObject {
     Say("contextual menu (" + std::string(real ? "right click" : "opened") + "): «" + Quote(item) + "»" +
         (item == QLatin1String("Supprimer tout") ? " answered «" + Quote(answer) + "»" : std::string()));
     const int rows = List().ListCount(), sel = List().ListIndex();
-    mayWrite_ = true;  // a removal blanks the panel, which first hands a waiting choice to its file
     fw::seams::AnswerNextDialog(answer);
     fw::seams::AnswerNextContextualMenu(item);
     QPoint at(40, 10);
