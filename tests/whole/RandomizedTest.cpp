@@ -646,6 +646,7 @@ class RandomRun : public QObject {
     if (!mayWrite_ && fw::seams::FileWriteCalls() != writesBefore)
       Fail("an action that writes nothing wrote to a file (" +
            std::to_string(fw::seams::FileWriteCalls() - writesBefore) + " writing calls)");
+    if (List().ListIndex() != sel) Count("selections checked"), CheckFieldsShowSelection();
     CheckWindow();
     CheckDisk();
     KeepWindowActive();
@@ -1255,6 +1256,43 @@ class RandomRun : public QObject {
     for (const auto& [what, n] : reports)
       if (n > expectedReports_[what])
         return Fail("a report says a write of the " + Quote(what) + " failed, but the file took it");
+  }
+
+  // A new selection shows what its file holds now; no selection shows nothing.
+  void CheckFieldsShowSelection() {
+    const int sel = List().ListIndex();
+    String digits[3];
+    Digits(digits);
+    const fw::TextField* texts[] = {&w_.FileNameTxtFld(),   &w_.FilExtTxtFld(),    &w_.CreationDateTxtFld(),
+                                    &w_.CreationTimeTxtFld(), &w_.ModifDateTxtFld(), &w_.ModifTimeTxtFld(),
+                                    &w_.MacCreatorTxtFld()};
+    String want[7], wantDigits[3];
+    bool wantBox = false;
+    if (sel >= 0) {
+      fw::FolderItemPtr f = RowFile(sel);
+      const Bytes p = f->NativePath();
+      const String name = f->Name();
+      std::optional<fw::Date> born = BirthDate(p), modified = ModDate(p);
+      want[0] = BaseName(name);
+      want[1] = ExtensionPart(name);
+      want[2] = born ? born->ShortDate() : String();
+      want[3] = born ? born->LongTime() : String();
+      want[4] = modified ? modified->ShortDate() : String();
+      want[5] = modified ? modified->LongTime() : String();
+      want[6] = f->MacCreator();
+      wantBox = ExtensionShown(p);
+      if (std::optional<int> m = Mode(p))
+        for (int i = 0; i < 3; ++i) wantDigits[i] = String::number(*m >> (6 - 3 * i) & 7);
+    }
+    std::string diff;
+    for (int i = 0; i < 7; ++i)
+      if (texts[i]->Text() != want[i])
+        diff += " «" + Quote(texts[i]->Text()) + "» for «" + Quote(want[i]) + "»";
+    for (int i = 0; i < 3; ++i)
+      if (digits[i] != wantDigits[i]) diff += " digit «" + Quote(digits[i]) + "» for «" + Quote(wantDigits[i]) + "»";
+    if (w_.VisibleChkBx().Value() != wantBox) diff += " the check box";
+    if (!diff.empty())
+      Fail(sel >= 0 ? "the selected row's fields do not show its file:" + diff : "with no selection, fields show:" + diff);
   }
 
   void CheckWindow() {
