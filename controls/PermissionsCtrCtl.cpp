@@ -1,5 +1,7 @@
 #include "controls/PermissionsCtrCtl.h"
 
+#include <utility>
+
 #include "controls/DesignRecords.h"
 
 #include <climits>
@@ -151,6 +153,7 @@ void PermissionsCtrCtl::MenuChanged(PermissionsPupMnu& menu, fw::TextField& fiel
   // A menu without a selected row stands beside an empty field.
   int index = menu.ListIndex();
   field.SetText(index < 0 ? String() : fw::Str(index));
+  if (!showing_) choicePending_ = true;
   SetPermissionsTimer().SetMode(fw::Timer::ModeSingle);
 }
 
@@ -158,7 +161,16 @@ void PermissionsCtrCtl::UserPermPupMnu_Change(PermissionsPupMnu& sender) { MenuC
 void PermissionsCtrCtl::GroupPermPupMnu_Change(PermissionsPupMnu& sender) { MenuChanged(sender, GroupPermTxtFld()); }
 void PermissionsCtrCtl::OthersPermPupMnu_Change(PermissionsPupMnu& sender) { MenuChanged(sender, OthersPermTxtFld()); }
 
-void PermissionsCtrCtl::SetPermissionsTimer_Action(fw::Timer&) { ChangePermissions(); }
+void PermissionsCtrCtl::SetPermissionsTimer_Action(fw::Timer&) {
+  fw::FolderItemPtr file = FolderItemCopy;
+  bool chosen = std::exchange(choicePending_, false);
+  std::optional<fw::Outcome> o = ChangePermissions();
+  // The write-back that follows a mere display is no choice of the user's: its failure is no news.
+  if (!o || *o || !chosen) return;
+  // Digits the file did not take must not stay on show as if it had.
+  SetFieldPermissions();
+  WriteFailed.Raise(*this, file, *o);
+}
 
 std::optional<fw::Outcome> PermissionsCtrCtl::ChangePermissions() {
   auto owner = DigitOf(UserPermTxtFld().Text());
@@ -173,7 +185,10 @@ std::optional<fw::Outcome> PermissionsCtrCtl::ChangePermissions() {
 void PermissionsCtrCtl::FlushPendingWrite() {
   if (SetPermissionsTimer().Mode() == fw::Timer::ModeOff) return;
   SetPermissionsTimer().SetMode(fw::Timer::ModeOff);
-  ChangePermissions();
+  fw::FolderItemPtr file = FolderItemCopy;
+  bool chosen = std::exchange(choicePending_, false);
+  std::optional<fw::Outcome> o = ChangePermissions();
+  if (o && !*o && chosen) WriteFailed.Raise(*this, file, *o);
 }
 
 void PermissionsCtrCtl::ClearMenus() {
@@ -208,9 +223,11 @@ void PermissionsCtrCtl::SetFieldPermissions() {
     return;
   }
   int m = *mode;
+  showing_ = true;
   UserPermPupMnu().SetListIndex(m / 64 % 8);
   GroupPermPupMnu().SetListIndex(m / 8 % 8);
   OthersPermPupMnu().SetListIndex(m % 8);
+  showing_ = false;
 }
 
 bool PermissionsCtrCtl::ApplyProperty(std::string_view name, const fw::Value& v) {

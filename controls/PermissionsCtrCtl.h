@@ -40,6 +40,10 @@ class PermissionsCtrCtl : public fw::ContainerControl {
   void OthersPermPupMnu_Change(PermissionsPupMnu& sender);
   void SetPermissionsTimer_Action(fw::Timer& sender);
 
+  // Raised when a chosen mode did not reach its file (the timer's write, or a waiting one sent on
+  // early): the file and why. After the timer's write the panel shows the digits the file kept.
+  fw::Event<void(const fw::FolderItemPtr&, const fw::Outcome&)> WriteFailed;
+
   // Writes the shown digits to FolderItemCopy, keeping the file's bits above the nine.
   // Empty when nothing was written: no file, or a field that holds no digit.
   std::optional<fw::Outcome> ChangePermissions();
@@ -57,4 +61,8 @@ class PermissionsCtrCtl : public fw::ContainerControl {
   void MenuChanged(PermissionsPupMnu& menu, fw::TextField& field);
   // Runs a write that the timer still holds, now.
   void FlushPendingWrite();
+  // True while a display sets the menus; then a pending write is only the display's echo.
+  bool showing_ = false;
+  // A menu was chosen since the last write: that write's failure is reported.
+  bool choicePending_ = false;
 };

@@ -267,7 +267,12 @@ std::optional<Date> FolderItem::ModificationDate() const {
 Outcome FolderItem::SetModificationDate(const Date& d) {
   int64_t seconds = 0;
   if (!d.ToEpoch(seconds))
-    return Outcome::Failure(EINVAL, QStringLiteral("Cette date ou cette heure n'existe pas à l'heure locale"));
+    return Outcome::Failure(EINVAL, d.Year() >= 1 && d.Day() <= DaysInMonth(d.Year(), d.Month())
+                                        ? QStringLiteral("Cette heure n'existe pas ce jour-là (changement d'heure)")
+                                        : QStringLiteral("Date non valide"));
+  // A local time the clocks skip (the hour lost when summer time starts) would come back as another.
+  if (Date::FromEpoch(seconds) != d)
+    return Outcome::Failure(EINVAL, QStringLiteral("Cette heure n'existe pas ce jour-là (changement d'heure)"));
   struct stat before;
   if (::stat(path_.constData(), &before) != 0) return FailureFor(errno);
 

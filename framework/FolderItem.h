@@ -58,7 +58,8 @@ class FolderItem {
   // Linux has no call that sets a birth time: this write always fails, with that reason.
   Outcome SetCreationDate(const Date& d);
   std::optional<Date> ModificationDate() const;
-  // Keeps the access time. A date the file system cannot hold fails and leaves the file's date as it was.
+  // Keeps the access time. A date the file system cannot hold, or a local time that does not exist
+  // (skipped by a change of the clocks), fails and leaves the file's date as it was.
   Outcome SetModificationDate(const Date& d);
 
   // The mode's permission bits and the bits above them (set-user-ID, set-group-ID, sticky).

@@ -87,6 +87,8 @@ class MainWindow : public fw::Window {
   void ModifTimeTxtFld_Open(TabedTimeField& sender);
   void AllModifDateBvlBtn_Action(fw::BevelButton& sender);
   void AllPermissionsBvlBtn_Action(fw::BevelButton& sender);
+  void PermissionsCtrCtl1_WriteFailed(PermissionsCtrCtl& sender, const fw::FolderItemPtr& file,
+                                      const fw::Outcome& outcome);
 
   // Menu-item accessors: the item of that name in the window's menu bar (NilObjectException
   // without a menu bar).

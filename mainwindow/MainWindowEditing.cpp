@@ -106,3 +106,9 @@ void MainWindow::CreationDateTxtFld_LostFocus(TabedDateField& sender) { WriteBac
 void MainWindow::CreationTimeTxtFld_LostFocus(TabedTimeField& sender) { WriteBackDate(true, sender, false); }
 void MainWindow::ModifDateTxtFld_LostFocus(TabedDateField& sender) { WriteBackDate(false, sender, true); }
 void MainWindow::ModifTimeTxtFld_LostFocus(TabedTimeField& sender) { WriteBackDate(false, sender, false); }
+
+// The permissions panel writes on its own timer; its failures are reported as the fields' are.
+void MainWindow::PermissionsCtrCtl1_WriteFailed(PermissionsCtrCtl&, const fw::FolderItemPtr& file,
+                                                const fw::Outcome& outcome) {
+  ReportFailure(QStringLiteral("permissions"), file ? file->Name() : String(), outcome);
+}

@@ -91,7 +91,9 @@ void MainWindow::CreateControls0() {
   Designed(New<fw::Label>("MacCreatorLbl"), "MacCreatorLbl");
   Designed(New<fw::TextField>("MacCreatorTxtFld"), "MacCreatorTxtFld");
 
-  fw::ApplyDesign(New<PermissionsCtrCtl>("PermissionsCtrCtl1"), ForControl("PermissionsCtrCtl1"));
+  auto& panel = New<PermissionsCtrCtl>("PermissionsCtrCtl1");
+  fw::ApplyDesign(panel, ForControl("PermissionsCtrCtl1"));
+  panel.WriteFailed.Bind(this, &MainWindow::PermissionsCtrCtl1_WriteFailed);
 
   DesignedButton<fw::BevelButton>(*this, "AllPermissionsBvlBtn")
       .Action.Bind(this, &MainWindow::AllPermissionsBvlBtn_Action);

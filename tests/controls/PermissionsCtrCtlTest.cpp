@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +10,7 @@
 #include <QTest>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 
 #include "controls/PermissionsCtrCtl.h"
 #include "framework/FolderItemPermissions.h"
@@ -300,6 +304,67 @@ TEST_F(Panel, FileGoneSinceItWasListedLeavesThePanelBlank) {
   EXPECT_EQ(p->UserPermPupMnu().ListIndex(), -1);
   EXPECT_EQ(p->SetPermissionsTimer().Mode(), 0);
   EXPECT_FALSE(p->ProtectChange);
+}
+
+// A choice that does not reach its file is raised with the file and why, by the timer and by a
+// waiting write sent on early; after the timer the panel shows what the file kept.
+// Showing a file arms a write of its own digits; a file gone meanwhile is no failure of the user's.
+TEST_F(Panel, TheWriteBackOfAMereDisplayFailsSilently) {
+  int raised = 0;
+  p->WriteFailed.Bind([&](Object&, const FolderItemPtr&, const Outcome&) { ++raised; });
+  QByteArray gone = File(0644, "shown.txt");
+  Show(gone);
+  ::unlink(gone.constData());
+  Settle();
+  p->SetFolderCopy(FolderItem::FromNativePath(File(0600, "next.txt")));
+  EXPECT_EQ(raised, 0);
+}
+
+TEST_F(Panel, AWriteThatFailsIsRaisedAndThePanelShowsWhatTheFileKept) {
+  std::vector<std::pair<FolderItemPtr, Outcome>> raised;
+  p->WriteFailed.Bind([&](Object&, const FolderItemPtr& f, const Outcome& o) { raised.emplace_back(f, o); });
+
+  QByteArray gone = File(0644, "gone.txt"), other = File(0600, "other.txt");
+  Show(gone);
+  Settle();
+  p->GroupPermPupMnu().SetListIndex(7);
+  ::unlink(gone.constData());
+  Settle();
+  ASSERT_EQ(raised.size(), 1u);
+  EXPECT_EQ(raised[0].first->NativePath(), gone);
+  EXPECT_EQ(raised[0].second.Errno, ENOENT);
+  EXPECT_FALSE(raised[0].second.Reason.isEmpty());
+  EXPECT_EQ(Digits(), (QStringList{"", "", ""})) << "a file that is gone has no digits to show";
+
+  QByteArray kept = File(0640, "kept.txt");
+  Show(kept);
+  Settle();
+  p->OthersPermPupMnu().SetListIndex(4);
+  ::unlink(kept.constData());
+  p->SetFolderCopy(FolderItem::FromNativePath(other));
+  ASSERT_EQ(raised.size(), 2u) << "sent on early when the panel moves on";
+  EXPECT_EQ(raised[1].first->NativePath(), kept);
+
+  // A file that refuses the change keeps its digits on show; root needs the immutable flag for that.
+  QByteArray locked = File(0640, "locked.txt");
+  int fd = ::open(locked.constData(), O_RDONLY);
+  int flags = 0;
+  bool immutable = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                   (flags |= FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+  if (immutable) {
+    Show(locked);
+    Settle();
+    p->UserPermPupMnu().SetListIndex(7);
+    Settle();
+    EXPECT_EQ(raised.size(), 3u);
+    EXPECT_EQ(ModeOf(locked), 0640);
+    EXPECT_EQ(Digits(), (QStringList{"6", "4", "0"}));
+    flags &= ~FS_IMMUTABLE_FL;
+    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    Settle();
+  }
+  ::close(fd);
+  if (!immutable) std::printf("the immutable flag is refused here: only the gone files were checked\n");
 }
 
 }  // namespace

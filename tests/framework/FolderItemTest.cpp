@@ -281,6 +281,25 @@ TEST_F(FolderItemTest, ModificationDateIsWrittenReadBackOrLeftAsItWas) {
   }
 }
 
+// Paris time, pinned by the test set-up: 02:30 does not exist on 28 March 2021 and comes twice on 31 October.
+TEST_F(FolderItemTest, ALocalTimeTheClocksSkipIsRefusedWithoutAWrite) {
+  QByteArray path = tmp.MakeFile("heure.txt", kContent);
+  FolderItemPtr item = FolderItem::FromNativePath(path);
+  timespec before = MTime(path);
+  seams::ResetFileWriteCalls();
+  Outcome out = item->SetModificationDate(Date::FromFields(2021, 3, 28, 2, 30, 0));
+  EXPECT_FALSE(out);
+  EXPECT_EQ(out.Reason, QStringLiteral("Cette heure n'existe pas ce jour-là (changement d'heure)"));
+  EXPECT_EQ(seams::FileWriteCalls(), 0);
+  EXPECT_EQ(MTime(path).tv_sec, before.tv_sec);
+  EXPECT_EQ(MTime(path).tv_nsec, before.tv_nsec);
+
+  for (const Date& d : {Date::FromFields(2021, 3, 28, 3, 0, 0), Date::FromFields(2021, 10, 31, 2, 30, 0)}) {
+    ASSERT_TRUE(item->SetModificationDate(d)) << d.ShortDate().toStdString() << " " << d.LongTime().toStdString();
+    EXPECT_EQ(item->ModificationDate()->LongTime(), d.LongTime());
+  }
+}
+
 TEST_F(FolderItemTest, CreationDateIsReadAndNeverSet) {
   QByteArray path = tmp.MakeFile("born.txt", kContent);
   FolderItemPtr item = FolderItem::FromNativePath(path);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDropEvent>
@@ -8,6 +9,7 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "framework/FileType.h"
 #include "framework/Listbox.h"
 #include "framework/Window.h"
 #include "support/Support.h"
@@ -175,6 +177,45 @@ TEST_F(ReorderTest, ARowDragNeverLeavesItsListAndIsRefusedWhenReorderingIsOff) {
   EXPECT_FALSE(DragAndDrop(l(), data.get(), Lower(3)));
   EXPECT_EQ(Texts(l()), QStringList({"a.txt", "b.txt", "c.txt", "d.txt"}));
   EXPECT_EQ(l().ListIndex(), 1);
+}
+
+// A file manager sends each path's bytes percent-encoded; a name that is not UTF-8 must arrive as
+// the file it names, not as a look-alike that does not exist.
+TEST(Listbox, ADropHandsOverTheFilesByTheirOwnBytes) {
+  testsupport::TempFolder dir;
+  auto type = std::make_shared<FileType>();
+  type->Name = "text/plain";
+  type->Extensions = ".txt";
+  type->ToString();
+  const QByteArray names[] = {"caf\xe9.txt", "\xff\xfe.txt", "été 100% #1?.txt"};
+  QByteArray list;
+  std::vector<QByteArray> paths;
+  for (const QByteArray& n : names) {
+    paths.push_back(dir.MakeFile(n));
+    list += "file://" + paths.back().toPercentEncoding("/") + "\r\n";
+  }
+
+  ListWindow w;
+  w.Constructor();
+  auto& l = w.List();
+  l.AcceptFileDrop("text/plain;");
+  std::vector<QByteArray> got;
+  l.DropObject.Bind([&](Object&, DragItem& item, int) {
+    do got.push_back(item.FolderItem()->NativePath());
+    while (item.NextItem());
+  });
+  QMimeData mime;
+  mime.setData("text/uri-list", list);
+  QWidget* vp = l.Tree()->viewport();
+  QPoint at = vp->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(vp, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(vp, &drop);
+  EXPECT_EQ(got, paths);
+  // The temporary folder removes its files by text, which misses these names.
+  for (const QByteArray& p : paths) ::unlink(p.constData());
 }
 
 }  // namespace
