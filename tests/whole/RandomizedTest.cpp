@@ -1096,6 +1096,11 @@ class RandomRun : public QObject {
     const fw::FolderItemPtr& f = l.file;
     if (l.field == kName || l.field == kExt) {
       const String wanted = l.texts[kName] + l.texts[kExt];
+      // Fields left as the file's own name ask for nothing: no call, and so nothing to report.
+      if (f->NativePath() == l.path && (f->Name() == wanted || f->NameBytes() == wanted.toUtf8())) {
+        Count("names left as they were");
+        return;
+      }
       const bool done = Exists(f->NativePath()) && (f->Name() == wanted || f->NameBytes() == wanted.toUtf8()) &&
                         IdentityAt(f->NativePath()) == l.identity;
       const bool kept = f->NativePath() == l.path && w_.FileNameTxtFld().Text() == BaseName(f->Name()) &&
