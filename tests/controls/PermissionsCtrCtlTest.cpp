@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +13,7 @@
 #include "controls/PermissionsCtrCtl.h"
 #include "framework/FolderItemPermissions.h"
 #include "framework/Window.h"
+#include "support/ReadOnlyFolder.h"
 #include "support/Support.h"
 
 using namespace fw;
@@ -347,10 +346,7 @@ TEST_F(Panel, AWriteThatFailsIsRaisedAndThePanelShowsWhatTheFileKept) {
 
   // A file that refuses the change keeps its digits on show; root needs the immutable flag for that.
   QByteArray locked = File(0640, "locked.txt");
-  int fd = ::open(locked.constData(), O_RDONLY);
-  int flags = 0;
-  bool immutable = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
-                   (flags |= FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+  bool immutable = testsupport::SetImmutable(locked, true);
   if (immutable) {
     Show(locked);
     Settle();
@@ -359,11 +355,9 @@ TEST_F(Panel, AWriteThatFailsIsRaisedAndThePanelShowsWhatTheFileKept) {
     EXPECT_EQ(raised.size(), 3u);
     EXPECT_EQ(ModeOf(locked), 0640);
     EXPECT_EQ(Digits(), (QStringList{"6", "4", "0"}));
-    flags &= ~FS_IMMUTABLE_FL;
-    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    testsupport::SetImmutable(locked, false);
     Settle();
   }
-  ::close(fd);
   if (!immutable) std::printf("the immutable flag is refused here: only the gone files were checked\n");
 }
 

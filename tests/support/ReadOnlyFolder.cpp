@@ -8,9 +8,8 @@
 
 namespace testsupport {
 
-namespace {
 bool SetImmutable(const QByteArray& path, bool on) {
-  int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY);
+  int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   int flags = 0;
   bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
@@ -21,7 +20,6 @@ bool SetImmutable(const QByteArray& path, bool on) {
   ::close(fd);
   return ok;
 }
-}  // namespace
 
 ReadOnlyFolder::ReadOnlyFolder(QByteArray path) : path_(std::move(path)) {
   ::chmod(path_.constData(), 0555);

@@ -6,6 +6,10 @@
 
 namespace testsupport {
 
+// Sets or clears the immutable flag of a file or folder; false where the file system or the
+// process's capabilities refuse it.
+bool SetImmutable(const QByteArray& path, bool on);
+
 class ReadOnlyFolder {
  public:
   // Takes the write permission away; root, which ignores it, also gets the immutable flag, where

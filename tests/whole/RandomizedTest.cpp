@@ -45,6 +45,7 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/NameSplit.h"
 #include "support/AppFixture.h"
+#include "support/ReadOnlyFolder.h"
 #include "support/Support.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -238,18 +239,10 @@ bool ExtensionShown(const Bytes& path) {
   return ((info[8] << 8 | info[9]) & 0x0010) == 0;
 }
 
+// Remembers what it locks, so that a crash can give the flags back.
 bool SetImmutable(const Bytes& path, bool on) {
   if (on) lockedPaths.push_back(path);
-  int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  int flags = 0;
-  bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-  if (ok) {
-    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-  }
-  ::close(fd);
-  return ok;
+  return testsupport::SetImmutable(path, on);
 }
 
 // What a date field and a time field mean together: the date the program is asked to write.
