@@ -144,19 +144,26 @@ QByteArray FolderItem::NameBytes() const {
 String FolderItem::Name() const { return QString::fromUtf8(NameBytes()); }
 
 Outcome FolderItem::SetName(const String& name) {
-  if (name.isEmpty()) return Outcome::Failure(EINVAL, QStringLiteral("Le nom ne peut pas être vide"));
-  if (name.contains(QLatin1Char('/')))
-    return Outcome::Failure(EINVAL, QStringLiteral("Le nom ne peut pas contenir « / »"));
-  if (name.contains(QChar(0)))
+  // The name shown: leave the file alone, so bytes that are not UTF-8 stay as they are.
+  if (!name.isEmpty() && name == Name()) {
+    struct stat st;
+    if (::lstat(path_.constData(), &st) != 0) return FailureFor(errno);
+    return Outcome::Success();
+  }
+  return SetNameBytes(name.toUtf8());
+}
+
+Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
+  if (bytes.isEmpty()) return Outcome::Failure(EINVAL, QStringLiteral("Le nom ne peut pas être vide"));
+  if (bytes.contains('/')) return Outcome::Failure(EINVAL, QStringLiteral("Le nom ne peut pas contenir « / »"));
+  if (bytes.contains('\0'))
     return Outcome::Failure(EINVAL, QStringLiteral("Le nom ne peut pas contenir de caractère nul"));
-  if (name == QLatin1String(".") || name == QLatin1String(".."))
+  if (bytes == "." || bytes == "..")
     return Outcome::Failure(EINVAL, QStringLiteral("« . » et « .. » ne peuvent pas servir de nom"));
 
   struct stat st;
   if (::lstat(path_.constData(), &st) != 0) return FailureFor(errno);
-  // The same name: leave the file alone, so bytes that are not UTF-8 stay as they are.
-  QByteArray bytes = name.toUtf8();
-  if (name == Name() || bytes == NameBytes()) return Outcome::Success();
+  if (bytes == NameBytes()) return Outcome::Success();
 
   int slash = int(path_.lastIndexOf('/'));
   QByteArray target = (slash < 0 ? QByteArray() : path_.left(slash + 1)) + bytes;

@@ -42,6 +42,8 @@ class FolderItem {
   // The new name is refused before any call when it is empty, ".", ".." or holds "/" or a NUL;
   // a name equal to the shown one changes nothing. On success the path follows the file.
   Outcome SetName(const String& name);
+  // The same with the name's own bytes, for names that are not all UTF-8.
+  Outcome SetNameBytes(const QByteArray& name);
 
   bool Exists() const;
   bool Directory() const;

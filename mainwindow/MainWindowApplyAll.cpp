@@ -36,7 +36,8 @@ void MainWindow::AllExtBvlBtn_Action(fw::BevelButton& sender) {
     if (!f) continue;
     String oldName = f->Name();
     String base = BaseName(oldName);
-    fw::Outcome renamed = f->SetName(base + ext);
+    // The base name keeps its bytes even where they are not UTF-8.
+    fw::Outcome renamed = f->SetNameBytes(ComposedName(f->NameBytes(), base, ext));
     fw::Outcome shown = renamed ? f->SetExtensionVisible(visible) : renamed;
     if (renamed && shown) {
       ++changed;

@@ -41,8 +41,9 @@ void MainWindow::RenameFromFields() {
   String oldName = f->Name();
   String name = FileNameTxtFld().Text();
   String ext = FilExtTxtFld().Text();
-  // Unchanged fields leave the file alone, so a name that is not UTF-8 keeps its bytes.
-  fw::Outcome o = name + ext == oldName ? fw::Outcome::Success() : f->SetName(name + ext);
+  // Unchanged fields leave the file alone, and an unchanged part keeps its bytes.
+  QByteArray target = ComposedName(f->NameBytes(), name, ext);
+  fw::Outcome o = target == f->NameBytes() ? fw::Outcome::Success() : f->SetNameBytes(target);
   if (o) {
     FileLstBx().SetCell(row, 0, VisibleChkBx().Value() ? name + ext : name);
     return;

@@ -108,6 +108,21 @@ TEST_F(ApplyAllTest, TheExtensionActionReportsTheFilesThatKeptTheirName) {
   ::unlink(oddPath.constData());
 }
 
+TEST_F(ApplyAllTest, TheExtensionActionKeepsTheBytesOfABaseNameThatIsNotUtf8) {
+  QByteArray odd = Drop("caf\xe9 \xff.txt");
+  Drop("b.png");
+  Select(1);
+  Retype(w->FilExtTxtFld(), ".jpg");
+  Click(w->AllExtBvlBtn());
+  Settle();
+  EXPECT_EQ(File(0)->NameBytes(), QByteArray("caf\xe9 \xff.jpg"));
+  EXPECT_EQ(ReadAll(In("caf\xe9 \xff.jpg")), kContent);
+  EXPECT_FALSE(Exists(odd));
+  EXPECT_TRUE(Exists(In("b.jpg")));
+  EXPECT_TRUE(Dialogs().empty());
+  ::unlink(In("caf\xe9 \xff.jpg").constData());
+}
+
 TEST_F(ApplyAllTest, TheSelectedFilesFieldsShowTheNameItKeptAfterAFailure) {
   Drop("a.jpg");
   QByteArray b = Drop("b.png");

@@ -179,6 +179,32 @@ TEST_F(EditingTest, UnchangedFieldsLeaveANameThatIsNotUtf8AsItIs) {
   ::unlink(path.constData());
 }
 
+TEST_F(EditingTest, ChangingOnePartOfANameThatIsNotUtf8KeepsTheOtherPartsBytes) {
+  struct Case {
+    QByteArray name;
+    bool extensionField;
+    const char* typed;
+    QByteArray renamed;
+  };
+  const Case cases[] = {
+      {"caf\xe9 \xff.png", true, ".jpg", "caf\xe9 \xff.jpg"},
+      {"photo.\xe9t\xe9.png", false, "image", "image.\xe9t\xe9.png"},
+  };
+  for (const Case& c : cases) {
+    QByteArray path = Drop(c.name);
+    Select(w->FileLstBx().ListCount() - 1);
+    Retype(c.extensionField ? static_cast<fw::TextField&>(w->FilExtTxtFld()) : w->FileNameTxtFld(), c.typed);
+    Tab();
+    Settle();
+    EXPECT_EQ(File(w->FileLstBx().ListIndex())->NameBytes(), c.renamed) << c.typed;
+    EXPECT_EQ(ReadAll(In(c.renamed)), kContent) << c.typed;
+    EXPECT_FALSE(Exists(path));
+    EXPECT_TRUE(Dialogs().empty());
+    // The temporary folder's clean-up cannot remove names that are not UTF-8.
+    ::unlink(In(c.renamed).constData());
+  }
+}
+
 TEST_F(EditingTest, LeavingAFieldByClickingAnotherRowWritesToTheFileThatWasEdited) {
   QByteArray first = Drop("premier.png");
   QByteArray second = Drop("second.jpg");
