@@ -63,6 +63,8 @@ bool MainWindow::VerifyFileExist(const fw::FolderItemPtr& file, fw::Listbox& lis
 
 void MainWindow::FileLstBx_Change(fw::Listbox& sender) {
   if (sender.ListIndex() <= -1) {
+    // With no row selected the menus stand for no file: a choice made then writes nothing.
+    PermissionsCtrCtl1().SetFolderCopy(nullptr);
     ClearAllFields();
     return;
   }

@@ -73,6 +73,26 @@ TEST_F(WriteReports, APermissionChoiceThatDoesNotReachItsFileIsReported) {
   }
 }
 
+TEST_F(WriteReports, PermissionChoicesWithNoRowSelectedGoToNoFile) {
+  w->FileLstBx().SetListIndex(-1);
+  Settle();
+  fw::seams::ResetFileWriteCalls();
+  PermissionsCtrCtl& panel = w->PermissionsCtrCtl1();
+  panel.UserPermPupMnu().SetListIndex(7);
+  panel.GroupPermPupMnu().SetListIndex(5);
+  panel.OthersPermPupMnu().SetListIndex(5);
+  Settle();
+  // The file shown last is no longer selected: it keeps its mode, and nothing is reported.
+  struct stat st {};
+  ::stat(a.constData(), &st);
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
+  EXPECT_EQ(fw::seams::FileWriteCalls(), 0);
+  EXPECT_TRUE(fw::seams::ShownDialogs().empty()) << Messages().join("\n").toStdString();
+  w->FileLstBx().SetListIndex(0);
+  Settle();
+  EXPECT_EQ(panel.PermissionsReport(), "Utilisateur : 6 - Groupe : 4 - Autres : 4");
+}
+
 TEST_F(WriteReports, ATimeTheClocksSkipIsReportedAndNoFileGetsAnother) {
   // Paris time: 02:30 does not exist on 28 March 2021.
   const timespec beforeA = MTime(a), beforeB = MTime(b);

@@ -1306,7 +1306,9 @@ class RandomRun : public QObject {
     String title = String::fromUtf8("Modification des propriétés des fichiers");
     if (n > 0) title += QStringLiteral(" - %1 fichier(s)").arg(n);
     if (w_.Title() != title) Fail("the title reads «" + Quote(w_.Title()) + "»");
-    if (Panel().FolderItemCopy != w_.EditedFolderItem) Fail("the panel and the fields show different files");
+    // With no row selected the panel stands for no file, so that a choice then goes nowhere.
+    if (Panel().FolderItemCopy != (List().ListIndex() >= 0 ? w_.EditedFolderItem : nullptr))
+      Fail("the panel and the fields show different files");
     for (int r = 0; r < n; ++r) {
       fw::FolderItemPtr f = RowFile(r);
       if (!f) return Fail("row " + std::to_string(r) + " has no file");
