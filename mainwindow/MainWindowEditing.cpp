@@ -91,7 +91,8 @@ void MainWindow::WriteBackDate(bool creation, const fw::TextField& field, bool d
   if (shown == field.Text()) return;
   std::optional<fw::Date> d = creation ? ChangeDateTime(CreationDateTxtFld(), CreationTimeTxtFld())
                                        : ChangeDateTime(ModifDateTxtFld(), ModifTimeTxtFld());
-  if (!d) return;
+  // The date the file already holds, written otherwise (a two-digit year): nothing to change.
+  if (!d || (current && *d == *current)) return;
   fw::Outcome o = creation ? f->SetCreationDate(*d) : f->SetModificationDate(*d);
   if (o) return;
   // The pair shows the date the file kept.

@@ -254,6 +254,19 @@ TEST_F(EditingTest, TheBoxSetsTheExtensionVisibilityOfTheSelectedFileOnly) {
   EXPECT_TRUE(Dialogs().empty());
 }
 
+TEST_F(EditingTest, ADateTypedOtherwiseButEqualToTheFilesOwnWritesNothing) {
+  // 01/01/01 is the file's own 01/01/2001: a file that cannot be written is not reported for it.
+  QByteArray path = Drop("photo.png");
+  Select(0);
+  fw::seams::ResetFileWriteCalls();
+  Retype(w->ModifDateTxtFld(), "01/01/01");
+  ClickRow(0);
+  Settle();
+  EXPECT_EQ(fw::seams::FileWriteCalls(), 0);
+  EXPECT_EQ(Shown(path), "01/01/2001 08:00:00");
+  EXPECT_TRUE(Dialogs().empty());
+}
+
 TEST_F(EditingTest, ADateOrTimeLeftChangedIsWrittenWithTheOtherFieldOfItsPair) {
   // The date field's own check rewrites 12/05/11 on Tab; a click leaves the text as typed, and
   // the date is built the same way: year rule, then only a time the time field accepts.
