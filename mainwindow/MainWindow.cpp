@@ -19,6 +19,12 @@ MainWindow& MainWindow::Instance() {
 
 void MainWindow::Event_Open() { SetFrameAutosaveName(QString::fromLatin1(kFrameAutosaveName)); }
 
+void MainWindow::Event_Close() {
+  // A permission choice still waiting for its timer goes to its file before the window goes.
+  PermissionsCtrCtl1().SetFolderCopy(nullptr);
+  fw::Window::Event_Close();
+}
+
 fw::MenuItemPtr MainWindow::MenuItemNamed(const char* name) {
   return fw::Deref(GetMenuBar()).Lookup(QString::fromLatin1(name));
 }

@@ -105,6 +105,7 @@ class MainWindow : public fw::Window {
   std::shared_ptr<fw::QuitMenuItem> FileQuit();
 
   void Event_Open() override;
+  void Event_Close() override;
 
   // The file whose properties the fields show and to which their changes go.
   fw::FolderItemPtr EditedFolderItem;

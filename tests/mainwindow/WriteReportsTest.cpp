@@ -93,6 +93,16 @@ TEST_F(WriteReports, PermissionChoicesWithNoRowSelectedGoToNoFile) {
   EXPECT_EQ(panel.PermissionsReport(), "Utilisateur : 6 - Groupe : 4 - Autres : 4");
 }
 
+TEST_F(WriteReports, APermissionChoiceJustBeforeTheWindowClosesStillReachesItsFile) {
+  w->PermissionsCtrCtl1().GroupPermPupMnu().SetListIndex(7);
+  w->Close();
+  fw::DestroyClosedWindows();
+  struct stat st {};
+  ::stat(a.constData(), &st);
+  EXPECT_EQ(st.st_mode & 07777, 0674u);
+  w = &MainWindow::Instance();
+}
+
 TEST_F(WriteReports, ATimeTheClocksSkipIsReportedAndNoFileGetsAnother) {
   // Paris time: 02:30 does not exist on 28 March 2021.
   const timespec beforeA = MTime(a), beforeB = MTime(b);
