@@ -144,13 +144,8 @@ QByteArray FolderItem::NameBytes() const {
 String FolderItem::Name() const { return QString::fromUtf8(NameBytes()); }
 
 Outcome FolderItem::SetName(const String& name) {
-  // The name shown: leave the file alone, so bytes that are not UTF-8 stay as they are.
-  if (!name.isEmpty() && name == Name()) {
-    struct stat st;
-    if (::lstat(path_.constData(), &st) != 0) return FailureFor(errno);
-    return Outcome::Success();
-  }
-  return SetNameBytes(name.toUtf8());
+  // The name shown stands for the name's own bytes, so bytes that are not UTF-8 stay as they are.
+  return SetNameBytes(!name.isEmpty() && name == Name() ? NameBytes() : name.toUtf8());
 }
 
 Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
