@@ -22,9 +22,22 @@ std::vector<Registration>& Registry() {
   return *r;
 }
 
+// The extensions of the filter asked for last, while the registry stays as it was: a drop asks
+// once for each of its files, and a drop may carry a hundred thousand.
+struct Lookup {
+  String filter;
+  QStringList extensions;
+  bool valid = false;
+};
+Lookup& LastLookup() {
+  static auto* l = new Lookup;
+  return *l;
+}
+
 void Withdraw(const FileType* owner) {
   auto& r = Registry();
   r.erase(std::remove_if(r.begin(), r.end(), [owner](const Registration& e) { return e.owner == owner; }), r.end());
+  LastLookup().valid = false;
 }
 
 QStringList NormalisedExtensions(const String& extensions) {
@@ -61,6 +74,8 @@ bool IsRegistered(const String& name) {
 }
 
 QStringList ExtensionsFor(const String& filter) {
+  Lookup& last = LastLookup();
+  if (last.valid && last.filter == filter) return last.extensions;
   QStringList out;
   for (const String& name : filter.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
     // The latest registration of a name is the one that counts.
@@ -70,6 +85,7 @@ QStringList ExtensionsFor(const String& filter) {
     for (const String& e : it->extensions)
       if (!out.contains(e)) out << e;
   }
+  last = {filter, out, true};
   return out;
 }
 

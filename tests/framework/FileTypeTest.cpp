@@ -47,4 +47,20 @@ TEST(FileType, ReleasingOneOfTwoTypesOfTheSameNameLeavesTheOther) {
   EXPECT_EQ(FileTypeRegistry::ExtensionsFor("test/same"), QStringList({"one"}));
 }
 
+TEST(FileType, ALookupRightAfterAChangeOfTheRegistrySeesTheChange) {
+  auto type = Make("test/changing", ".old");
+  type->ToString();
+  const String filter = "test/changing;";
+  EXPECT_TRUE(FileTypeRegistry::Accepts(filter, "a.old"));
+  type->Extensions = ".new";
+  EXPECT_TRUE(FileTypeRegistry::Accepts(filter, "a.old")) << "the texts count once registered again";
+  type->ToString();
+  EXPECT_FALSE(FileTypeRegistry::Accepts(filter, "a.old"));
+  EXPECT_TRUE(FileTypeRegistry::Accepts(filter, "a.new"));
+  auto later = Make("test/later", ".late");
+  EXPECT_FALSE(FileTypeRegistry::Accepts("test/changing;test/later;", "b.late"));
+  later->ToString();
+  EXPECT_TRUE(FileTypeRegistry::Accepts("test/changing;test/later;", "b.late"));
+}
+
 }  // namespace
