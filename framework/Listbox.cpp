@@ -32,14 +32,17 @@ class QtList : public QTreeWidget {
  public:
   Listbox* owner = nullptr;
 
-  std::vector<FolderItemPtr> DroppedFiles(const QMimeData* mime) const {
+  // The dropped files the list takes; with firstOnly, at most the first of them.
+  std::vector<FolderItemPtr> DroppedFiles(const QMimeData* mime, bool firstOnly = false) const {
     std::vector<FolderItemPtr> files;
     if (!mime || !mime->hasUrls()) return files;
     for (const QUrl& u : mime->urls()) {
       if (!u.isLocalFile() || !(u.host().isEmpty() || u.host() == QLatin1String("localhost"))) continue;
       // The path's own bytes: a name that is not UTF-8 still names the file it names on disk.
       auto f = FolderItem::FromNativePath(QByteArray::fromPercentEncoding(u.path(QUrl::FullyEncoded).toLatin1()));
-      if (owner->Accepts(*f)) files.push_back(f);
+      if (!owner->Accepts(*f)) continue;
+      files.push_back(f);
+      if (firstOnly) break;
     }
     return files;
   }
@@ -63,8 +66,9 @@ class QtList : public QTreeWidget {
     drag->exec(Qt::MoveAction);
   }
   void dragEnterEvent(QDragEnterEvent* e) override {
-    // Looked at once per drag: the moves that follow carry the same files.
-    filesOffered_ = !DroppedFiles(e->mimeData()).empty();
+    // Looked at once per drag: the moves that follow carry the same files. One file the list
+    // takes is enough to offer the drop; the drop itself looks at them all.
+    filesOffered_ = !DroppedFiles(e->mimeData(), true).empty();
     DragOver(e);
   }
   void dragMoveEvent(QDragMoveEvent* e) override { DragOver(e); }
