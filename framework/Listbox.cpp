@@ -227,9 +227,13 @@ void Listbox::SetRowKey(std::function<String(const String&)> key) {
   for (int i = 0; i < ListCount(); ++i) CountKey(List(i), 1);
 }
 
+// Counted by the key's hash, not the key: a list of many files keeps no second copy of each
+// name. Two keys of one hash share a count, which only costs a search of the rows.
+size_t Listbox::KeyHash(const String& key) { return qHash(key, 0); }
+
 void Listbox::CountKey(const String& text, int delta) {
   if (!rowKey_) return;
-  String k = rowKey_(text);
+  size_t k = KeyHash(rowKey_(text));
   int n = keyCounts_.value(k) + delta;
   if (n > 0) keyCounts_.insert(k, n);
   else keyCounts_.remove(k);

@@ -61,7 +61,8 @@ class Listbox : public RectControl {
   // Keeps a count of the rows' keys (a function of a row's text), so that a search for a key no
   // row has is answered at once. The rows are still searched in order to find the first match.
   void SetRowKey(std::function<String(const String&)> key);
-  bool HasRowWithKey(const String& key) const { return keyCounts_.contains(key); }
+  // False: no row has the key. True: a row has it, or (rarely) a key of the same hash.
+  bool HasRowWithKey(const String& key) const { return keyCounts_.contains(KeyHash(key)); }
 
   String Heading() const;
   void SetHeading(const String& h);
@@ -106,7 +107,8 @@ class Listbox : public RectControl {
   quint64 dragId_;
   String fileFilter_;
   std::function<String(const String&)> rowKey_;
-  QHash<String, int> keyCounts_;
+  QHash<size_t, int> keyCounts_;
+  static size_t KeyHash(const String& key);
   void CountKey(const String& text, int delta);
 };
 
