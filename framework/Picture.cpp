@@ -35,6 +35,10 @@ Picture::Picture(int width, int height, int /*depth*/) {
 std::shared_ptr<Picture> Picture::Open(const QByteArray& path) {
   QImage img;
   if (!img.load(QFile::decodeName(path))) return nullptr;
+  // Kept in the format the painter blends directly: drawn as loaded, a picture with alpha went
+  // through Qt's generic path, which starts a pool of threads and waits for them (at start-up, the
+  // icon drawn in App.Open).
+  if (img.hasAlphaChannel()) img.convertTo(QImage::Format_ARGB32_Premultiplied);
   return std::make_shared<Picture>(std::move(img));
 }
 
