@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QMainWindow>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 #include <memory>
@@ -47,6 +48,26 @@ TEST(Listbox, SelectionChangesRaiseChangeOnceAndRemovalLeavesNoSelection) {
   EXPECT_EQ(l.ListIndex(), -1);
   EXPECT_EQ(w.changes, QList<int>({1, -1}));
   EXPECT_EQ(l.ListCount(), 1);
+}
+
+TEST(Listbox, ACellSetFromCodeIsWhatTheViewShowsAndWhatTheKeysCount) {
+  ListWindow w;
+  w.Constructor();
+  auto& l = w.List();
+  l.SetRowKey([](const String& text) { return text.section('.', 0, 0); });
+  l.AddRow("a.txt");
+  l.AddRow("b.txt");
+  QAbstractItemModel* model = l.Tree()->model();
+  QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+  l.SetCell(1, 0, "c.pdf");
+  EXPECT_EQ(model->data(model->index(1, 0)).toString(), "c.pdf");
+  EXPECT_EQ(l.List(1), "c.pdf");
+  EXPECT_EQ(changed.count(), 1) << "the view is told, so it paints the new text";
+  l.SetCell(1, 0, "c.pdf");
+  EXPECT_EQ(changed.count(), 1) << "the same text again changes nothing";
+  EXPECT_TRUE(l.HasRowWithKey("c"));
+  EXPECT_FALSE(l.HasRowWithKey("b"));
+  EXPECT_TRUE(l.HasRowWithKey("a"));
 }
 
 TEST(Listbox, ClicksSelectRowsAndAClickBelowTheLastRowClearsTheSelection) {
