@@ -113,6 +113,8 @@ int FileWriteCalls();
 void ResetFileWriteCalls();
 // While on, renames behave as on a file system that refuses the no-replace flag.
 void RefuseNoReplace(bool on);
+// While on, dates and modes are written through /proc, as on a kernel without the descriptor forms.
+void WriteThroughProc(bool on);
 }  // namespace seams
 
 namespace detail {

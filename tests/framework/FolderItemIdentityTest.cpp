@@ -79,7 +79,10 @@ class FolderItemIdentityTest : public ::testing::Test {
     secret = secretFolder.MakeFile("secret", "root only\n", 0600);
     Age(secret);
   }
-  void TearDown() override { seams::RefuseNoReplace(false); }
+  void TearDown() override {
+    seams::RefuseNoReplace(false);
+    seams::WriteThroughProc(false);
+  }
 
   QByteArray In(const QByteArray& name) const { return shared.Path() + "/" + name; }
   QByteArray MakeAged(const QByteArray& name, const QByteArray& content) {
@@ -137,9 +140,11 @@ const Case kCases[] = {
 
 TEST_F(FolderItemIdentityTest, AWriteReachesOnlyWhatWasAddedOrFailsAndChangesNothing) {
   bool xattrs = true;
+  for (bool throughProc : {false, true})
   for (const Write& w : kWrites) {
     for (const Case& c : kCases) {
-      SCOPED_TRACE(std::string(w.what) + " / " + c.what);
+      SCOPED_TRACE(std::string(w.what) + " / " + c.what + (throughProc ? " / through /proc" : ""));
+      seams::WriteThroughProc(throughProc);
       // Fresh objects every time.
       for (const char* name : {"photo.png", "target.png", "old.png", "renamed.png"}) ::unlink(In(name).constData());
       if (c.droppedLink) {
