@@ -44,7 +44,7 @@ QByteArray DirOf(const QByteArray& path) {
 
 bool SameObject(const struct stat& st, dev_t dev, ino_t ino) { return st.st_dev == dev && st.st_ino == ino; }
 
-// True when name in dir is, without following it, the object dev/ino.
+// 0 when name in dir is, without following it, the object dev/ino; else kNameReplaced or the errno.
 int CheckName(int dir, const char* name, dev_t dev, ino_t ino) {
   struct stat st;
   if (::fstatat(dir, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;

@@ -38,7 +38,7 @@ class Descriptor;
 // A FolderItem stands for the objects its path named when it was made: the name itself (the link,
 // for a symbolic link) and the file its metadata belongs to (for a link, the file it named then).
 // Every write acts on those very objects or fails; nothing that was put in their place since is
-// touched, nor followed.
+// touched, nor followed. Reads show what the path holds now.
 class FolderItem {
  public:
   // The path is kept as the bytes the file system knows it by.
@@ -80,7 +80,9 @@ class FolderItem {
 
   // The mode's permission bits and the bits above them (set-user-ID, set-group-ID, sticky).
   std::optional<int> Permissions() const;
-  // Sets the nine permission bits from mode; the bits above them stay as the file has them.
+  // Sets the nine permission bits from mode; the bits above them stay as the file has them. A change
+  // the kernel would make only by dropping set-group-ID (a caller outside the file's group) is
+  // refused before any call.
   Outcome SetPermissions(int mode);
 
   // The four-character creator code of the Finder info; empty when there is none.
@@ -92,7 +94,6 @@ class FolderItem {
   struct FileId {
     dev_t Device = 0;
     ino_t Inode = 0;
-    bool operator==(const FileId&) const = default;
   };
 
   explicit FolderItem(QByteArray path);
