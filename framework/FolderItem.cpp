@@ -20,6 +20,7 @@ namespace {
 
 std::atomic<int> fileWriteCalls{0};
 bool refuseNoReplace = false;
+std::function<void()> betweenCheckAndRename;
 
 // The Finder info as the Mac keeps it: 32 bytes, big-endian; creator at 4–7, flags at 8–9.
 const char kFinderInfo[] = "user.com.apple.FinderInfo";
@@ -222,6 +223,7 @@ namespace seams {
 int FileWriteCalls() { return fileWriteCalls; }
 void ResetFileWriteCalls() { fileWriteCalls = 0; }
 void RefuseNoReplace(bool on) { refuseNoReplace = on; }
+void BetweenCheckAndRename(std::function<void()> hook) { betweenCheckAndRename = std::move(hook); }
 void WriteThroughProc(bool on) {
   detail::timesByDescriptor = !on;
   detail::modeByDescriptor = !on;
@@ -316,6 +318,7 @@ Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
   if (!SameObject(st, dev, ino)) return Outcome::Failure(ESTALE, kReplaced);
   if (bytes == from) return Outcome::Success();
 
+  if (betweenCheckAndRename) betweenCheckAndRename();
   int err = RenameNoReplace(dir.Get(), from.constData(), bytes.constData()) == 0 ? 0 : errno;
   // EINVAL or ENOSYS: the file system or the kernel does not know the flag.
   if (err == EINVAL || err == ENOSYS)

@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <QByteArray>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -116,6 +117,8 @@ void ResetFileWriteCalls();
 void RefuseNoReplace(bool on);
 // While on, dates and modes are written through /proc, as on a kernel without the descriptor forms.
 void WriteThroughProc(bool on);
+// Runs between a rename's check of the name and the move, as another process could; empty: none.
+void BetweenCheckAndRename(std::function<void()> hook);
 }  // namespace seams
 
 namespace detail {

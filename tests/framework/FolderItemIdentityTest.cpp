@@ -80,6 +80,7 @@ class FolderItemIdentityTest : public ::testing::Test {
     Age(secret);
   }
   void TearDown() override {
+    seams::BetweenCheckAndRename({});
     seams::RefuseNoReplace(false);
     seams::WriteThroughProc(false);
   }
@@ -211,6 +212,33 @@ TEST_F(FolderItemIdentityTest, ARenameKeepsWhatTheItemStandsFor) {
   EXPECT_EQ(o.Reason, kReplaced);
   ASSERT_EQ(::stat(secret.constData(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0600u);
+}
+
+// No call renames by descriptor: the name is checked, then moved. A file swapped in between is moved
+// back under its own name, and the rename is reported as failed.
+TEST_F(FolderItemIdentityTest, AFileSwappedInJustBeforeTheMoveGoesBackUnderItsName) {
+  for (bool refuseFlag : {false, true}) {
+    SCOPED_TRACE(refuseFlag ? "without the no-replace flag" : "with the no-replace flag");
+    for (const char* name : {"photo.png", "old.png", "renamed.png"}) ::unlink(In(name).constData());
+    MakeAged("photo.png", "dropped\n");
+    FolderItemPtr item = FolderItem::FromNativePath(In("photo.png"));
+    seams::RefuseNoReplace(refuseFlag);
+    seams::BetweenCheckAndRename([this] {
+      ::rename(In("photo.png").constData(), In("old.png").constData());
+      ::symlink(secret.constData(), In("photo.png").constData());
+    });
+    Outcome o = item->SetName("renamed.png");
+    seams::BetweenCheckAndRename({});
+    EXPECT_FALSE(o);
+    EXPECT_EQ(o.Reason, kReplaced);
+    EXPECT_EQ(item->NativePath(), In("photo.png"));
+    struct stat st;
+    ASSERT_EQ(::lstat(In("photo.png").constData(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link swapped in has its own name back";
+    EXPECT_NE(::lstat(In("renamed.png").constData(), &st), 0);
+    ASSERT_EQ(::stat(secret.constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+  }
 }
 
 TEST_F(FolderItemIdentityTest, AFileThatAppearedAfterTheItemWasMadeIsNotWritten) {
