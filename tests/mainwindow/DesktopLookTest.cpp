@@ -141,8 +141,9 @@ TEST_F(DesktopLookTest, EveryFixedTextFitsItsBoxWithTheFaceReallyUsed) {
   for (auto* c : controls) {
     if (!c->Widget() || dynamic_cast<fw::ContainerControl*>(c)) continue;
     QString face = QFontInfo(c->Widget()->font()).family();
-    if (c->TextFont() == "Verdana")
+    if (c->TextFont() == "Verdana") {
       EXPECT_TRUE(face == "Verdana" || face == "DejaVu Sans Condensed") << c->Name.toStdString() << ": " << face.toStdString();
+    }
   }
   for (QLabel* l : Widgets<QLabel>()) {
     QFontMetrics fm(l->font());
