@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include "app/Pictures.h"
+#include "framework/Application.h"
 #include "framework/Localization.h"
 #include "framework/MessageDialog.h"
 #include "framework/Runtime.h"
@@ -19,6 +20,9 @@ void App::Event_Open() {
   } catch (const fw::OutOfMemoryException&) {
     fw::MsgBox(kErrorIcon(QString()));
   }
+  // The taskbar and the window switcher show the program's own icon, and the desktop its entry.
+  fw::SetApplicationIcon(pIcon);
+  fw::SetDesktopFileName(QStringLiteral("example.brenvaltique.Brenvaltique"));
   Instance().SetAutoQuit(true);
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "controls/DesignRecords.h"
+#include "framework/Accessibility.h"
 
 #include <climits>
 
@@ -134,6 +135,22 @@ void PermissionsCtrCtl::CreateControls0() {
   auto& timer = New<fw::Timer>(QStringLiteral("SetPermissionsTimer"));
   fw::ApplyDesign(timer, kSetPermissionsTimerDesign);
   timer.Action.Bind(this, &PermissionsCtrCtl::SetPermissionsTimer_Action);
+  NameForAccess();
+}
+
+void PermissionsCtrCtl::NameForAccess() {
+  // A menu would otherwise be announced by the row it shows.
+  const struct {
+    fw::Label& column;
+    PermissionsPupMnu& menu;
+    fw::TextField& digit;
+  } columns[] = {{UserPermLbl(), UserPermPupMnu(), UserPermTxtFld()},
+                 {GrouppermLbl(), GroupPermPupMnu(), GroupPermTxtFld()},
+                 {OthersPermLbl(), OthersPermPupMnu(), OthersPermTxtFld()}};
+  for (const auto& c : columns) {
+    fw::SetAccessibleName(c.menu, c.column.Text());
+    fw::SetAccessibleName(c.digit, c.column.Text() + QStringLiteral(" (chiffre)"));
+  }
 }
 
 fw::TextField& PermissionsCtrCtl::UserPermTxtFld() const { return Find<fw::TextField>("UserPermTxtFld"); }

@@ -22,6 +22,8 @@ class PermissionsCtrCtl : public fw::ContainerControl {
   void Layout() override;
   void CreateControls() override;
   void CreateControls0();
+  // Names the menus and the digit fields after their columns, for screen readers.
+  void NameForAccess();
 
   fw::TextField& UserPermTxtFld() const;
   fw::TextField& GroupPermTxtFld() const;

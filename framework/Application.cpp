@@ -2,8 +2,12 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
 
 #include "framework/Menu.h"
+#include "framework/Picture.h"
 #include "framework/Runtime.h"
 #include "framework/Trace.h"
 #include "framework/Window.h"
@@ -34,6 +38,13 @@ void Application::Quit() {
   Event_Close();
   detail::EndEventLoop(0);
 }
+
+void SetApplicationIcon(const std::shared_ptr<Picture>& icon) {
+  if (!icon || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+  QGuiApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon->Image())));
+}
+
+void SetDesktopFileName(const String& id) { QGuiApplication::setDesktopFileName(id); }
 
 FolderItemPtr ExecutableFile() {
   if (!executableOverride.isEmpty()) return FolderItem::FromNativePath(executableOverride);

@@ -44,6 +44,12 @@ class Application : public Object {
   std::shared_ptr<fw::MenuBar> menuBar_;
 };
 
+// The icon of every window and dialog of the program (taskbar, window switcher); Nil leaves the
+// desktop's own.
+void SetApplicationIcon(const std::shared_ptr<class Picture>& icon);
+// The desktop entry's id (without ".desktop"), by which the desktop finds the program's entry and icon.
+void SetDesktopFileName(const String& id);
+
 // The running program's file, with no application object needed.
 FolderItemPtr ExecutableFile();
 

@@ -34,6 +34,12 @@ bool Control::ApplyProperty(std::string_view name, const Value& v) {
 
 // ---- RectControl
 
+QStringList FontFamiliesFor(const String& face) {
+  // The fixed boxes were laid out for Verdana, which Debian does not package; with DejaVu Sans in
+  // its place several texts overrun their boxes, the condensed face (fonts-dejavu-extra) fits them.
+  return {face, QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")};
+}
+
 RectControl::RectControl(ControlHost& host, QWidget* widget) : Control(host), widget_(widget) {
   if (auto* b = dynamic_cast<detail::BridgeBase*>(widget)) b->ctl = this;
   widget->setParent(host.ContentWidget());
@@ -84,7 +90,7 @@ void RectControl::SetUnderline(bool b) { underline_ = b, ApplyFont(); }
 void RectControl::ApplyFont() {
   if (!widget_) return;
   QFont f = widget_->font();
-  if (textFont_ != QLatin1String("System") && !textFont_.isEmpty()) f.setFamilies({textFont_, QStringLiteral("DejaVu Sans")});
+  if (textFont_ != QLatin1String("System") && !textFont_.isEmpty()) f.setFamilies(FontFamiliesFor(textFont_));
   if (textSize_ > 0) f.setPixelSize(std::max(1, int(std::lround(textSize_))));
   f.setBold(bold_);
   f.setItalic(italic_);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <climits>
 
 #include "framework/Core.h"
@@ -205,6 +206,9 @@ class ContainerControl : public RectControl, public ControlHost {
   bool hasBackColor_ = false;
   Color backColor_{};
 };
+
+// The faces tried for a design's font, the design's own first, then the fallbacks the fixed boxes fit.
+QStringList FontFamiliesFor(const String& face);
 
 // Maps a Qt key event to the framework's one-character key; empty for keys that have none.
 String KeyStringFor(int qtKey, const QString& text);

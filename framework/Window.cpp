@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPalette>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
@@ -56,10 +57,41 @@ std::unique_ptr<QSettings> FrameSettings() {
 }
 
 String FrameKey(const String& name) { return QStringLiteral("Frames/") + name; }
+// The frame's size as the window manager last drew it (title bar and borders included).
+String FrameSizeKey(const String& name) { return QStringLiteral("FrameSizes/") + name; }
+
+// The light ground the designs' colours were chosen for, whatever the desktop's palette: every text
+// colour of a design reads on it. Dialogs, menus and help tags keep the desktop's own.
+QPalette DesignPalette() {
+  const QColor black(0, 0, 0), white(255, 255, 255), ground(0xF6, 0xF6, 0xF6), button(0xEC, 0xEC, 0xEC);
+  QPalette p(black, button, white, QColor(0x9A, 0x9A, 0x9A), QColor(0xC4, 0xC4, 0xC4), black, white, white, ground);
+  p.setColor(QPalette::AlternateBase, QColor(0xF2, 0xF2, 0xF2));
+  p.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xDC));
+  p.setColor(QPalette::ToolTipText, black);
+  p.setColor(QPalette::PlaceholderText, QColor(0x6E, 0x6E, 0x6E));
+  p.setColor(QPalette::Highlight, QColor(0x30, 0x60, 0xC0));
+  p.setColor(QPalette::HighlightedText, white);
+  p.setColor(QPalette::Link, QColor(0, 0, 0xEE));
+  p.setColor(QPalette::LinkVisited, QColor(0x55, 0x1A, 0x8B));
+  p.setColor(QPalette::Light, white);
+  p.setColor(QPalette::Midlight, QColor(0xE3, 0xE3, 0xE3));
+  p.setColor(QPalette::Dark, QColor(0x9A, 0x9A, 0x9A));
+  p.setColor(QPalette::Shadow, QColor(0x76, 0x76, 0x76));
+  // Greyed texts stay readable (4.5:1) on their grounds.
+  const QColor greyed(0x6A, 0x6A, 0x6A);
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    p.setColor(QPalette::Disabled, role, greyed);
+  p.setColor(QPalette::Disabled, QPalette::Base, ground);
+  p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(0x91, 0x91, 0x91));
+  return p;
+}
 
 }  // namespace
 
-Window::Window() : native_(new QtWindow(this)), content_(new QWidget) { native_->setCentralWidget(content_); }
+Window::Window() : native_(new QtWindow(this)), content_(new QWidget) {
+  native_->setCentralWidget(content_);
+  native_->setPalette(DesignPalette());
+}
 
 Window::~Window() {
   Unfile();
@@ -112,7 +144,10 @@ void Window::ApplySizeLimits() {
 
 bool Window::Visible() const { return native_->isVisible(); }
 void Window::SetVisible(bool v) { native_->setVisible(v); }
-void Window::Show() { native_->show(); }
+void Window::Show() {
+  native_->show();
+  KeepFrameOnScreen();
+}
 
 void Window::Close() {
   native_->close();
@@ -136,7 +171,10 @@ void Window::HandleNativeClose() {
 }
 
 void Window::HandleNativeMove() {
-  if (native_->isVisible()) SaveFrame();
+  if (!native_->isVisible()) return;
+  // The window manager's frame shows up once the window is on screen (a move on X11).
+  KeepFrameOnScreen();
+  SaveFrame();
 }
 
 void Window::Unfile() {
@@ -179,16 +217,36 @@ void Window::SetFrameAutosaveName(const String& name) {
 
 void Window::SaveFrame() const {
   if (autosaveName_.isEmpty()) return;
-  FrameSettings()->setValue(FrameKey(autosaveName_), native_->pos());
+  auto settings = FrameSettings();
+  settings->setValue(FrameKey(autosaveName_), native_->pos());
+  if (native_->isVisible()) settings->setValue(FrameSizeKey(autosaveName_), native_->frameGeometry().size());
 }
 
 void Window::RestoreFrame() {
-  QVariant kept = FrameSettings()->value(FrameKey(autosaveName_));
+  auto settings = FrameSettings();
+  QVariant kept = settings->value(FrameKey(autosaveName_));
   if (!kept.canConvert<QPoint>()) return;
   QPoint p = kept.toPoint();
-  QSize size = native_->frameGeometry().size();
+  // Before it is shown the window knows no frame: the last run's frame stands in for it, and
+  // the place is checked again once the real frame is known.
+  QSize size = native_->frameGeometry().size().expandedTo(settings->value(FrameSizeKey(autosaveName_)).toSize());
   if (size.isEmpty()) size = native_->sizeHint();
-  QScreen* screen = QGuiApplication::screenAt(QRect(p, size).center());
+  native_->move(OnScreen(QRect(p, size)));
+  frameCheckPending_ = !native_->isVisible();
+  if (auto* app = QCoreApplication::instance(); app && frameCheckPending_) {
+    // A window manager that never reports a move still gets its frame checked.
+    QPointer<QMainWindow> w = native_;
+    QTimer::singleShot(1000, app, [this, w] {
+      if (w) KeepFrameOnScreen();
+      if (w) frameCheckPending_ = false;
+    });
+  }
+}
+
+QPoint Window::OnScreen(const QRect& frame) const {
+  QPoint p = frame.topLeft();
+  QSize size = frame.size();
+  QScreen* screen = QGuiApplication::screenAt(frame.center());
   if (!screen) screen = native_->screen();
   if (!screen) screen = QGuiApplication::primaryScreen();
   if (screen) {
@@ -197,7 +255,17 @@ void Window::RestoreFrame() {
     p.setX(std::clamp(p.x(), a.left(), std::max(a.left(), a.right() + 1 - size.width())));
     p.setY(std::clamp(p.y(), a.top(), std::max(a.top(), a.bottom() + 1 - size.height())));
   }
-  native_->move(p);
+  return p;
+}
+
+void Window::KeepFrameOnScreen() {
+  if (!frameCheckPending_ || !native_->isVisible()) return;
+  QRect frame = native_->frameGeometry();
+  // Not yet framed by the window manager: wait for the move that brings the frame.
+  if (frame == native_->geometry()) return;
+  frameCheckPending_ = false;
+  QPoint p = OnScreen(frame);
+  if (p != frame.topLeft()) native_->move(p);
 }
 
 bool Window::ApplyProperty(std::string_view name, const Value& v) {

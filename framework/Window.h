@@ -3,6 +3,9 @@
 
 #include <QtGlobal>
 
+class QPoint;
+class QRect;
+
 #include "framework/Control.h"
 
 class QMainWindow;
@@ -74,6 +77,10 @@ class Window : public Object, public ControlHost {
   void ApplySizeLimits();
   void SaveFrame() const;
   void RestoreFrame();
+  // Where a frame must go to lie on a screen; then the same once the window manager's frame is known.
+  QPoint OnScreen(const QRect& frame) const;
+  void KeepFrameOnScreen();
+  bool frameCheckPending_ = false;
   void Unfile();
   QMainWindow* native_;
   QWidget* content_;

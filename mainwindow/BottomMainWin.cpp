@@ -61,9 +61,9 @@ Design LinkDesign(const LabelPlace& p) {
 }
 
 const Design kStaticText4Design = LabelDesign({"StaticText4", 510, 5, 136, 15, false, false, true, true, 1,
-                                               "ArtWork by Brenvaltique", RGBHex(0xFF6633), false});
+                                               "ArtWork by Brenvaltique", RGBHex(0x993300), false});
 const Design kLinkGrelmotDesign = LinkDesign({"linkGrelmot", 510, 27, 136, 15, false, true, true, false, 2,
-                                              "https://art.brenvaltique.example/", RGBHex(0x333333), false});
+                                              "https://brenvaltique.example/", RGBHex(0x333333), false});
 const Design kTxtAppInfoDesign = LabelDesign({"txtAppInfo", 15, 5, 440, 15, true, false, true, true, 3,
                                               "Version et crédits", RGBHex(0x333333), true});
 const Design kLinkAppUrlDesign = LinkDesign({"linkAppUrl", 20, 27, 440, 15, true, false, true, true, 4,

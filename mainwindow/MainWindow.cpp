@@ -17,7 +17,10 @@ MainWindow& MainWindow::Instance() {
   return w;
 }
 
-void MainWindow::Event_Open() { SetFrameAutosaveName(QString::fromLatin1(kFrameAutosaveName)); }
+void MainWindow::Event_Open() {
+  SetFrameAutosaveName(QString::fromLatin1(kFrameAutosaveName));
+  SetUpAccess();
+}
 
 void MainWindow::Event_Close() {
   // A permission choice still waiting for its timer goes to its file before the window goes.

@@ -113,6 +113,10 @@ class MainWindow : public fw::Window {
  private:
   friend class MainWindowTestAccess;
 
+  // Names every field, menu, button and the list for screen readers after what the window shows,
+  // and lets the keyboard reach the "Extension visible" box outside the fields' ring.
+  void SetUpAccess();
+
   // Confirms a deletion (isDelete: True only for "Supprimer") or reports a result (always False).
   bool InfoDialog(const fw::String& title, const fw::String& message, const fw::String& explanation, bool isDelete);
 

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QUuid>
 
@@ -15,6 +17,16 @@ namespace {
 class Plain : public Window {
  public:
   void Layout() override { ApplyDesign(*this, {{"Width", 200}, {"Height", 100}, {"Resizeable", false}}); }
+};
+
+// Takes its kept place while it is built, before it is shown, as the main window does.
+class PlacedWhenOpened : public Plain {
+ public:
+  explicit PlacedWhenOpened(const String& name) : name_(name) {}
+  void Event_Open() override { SetFrameAutosaveName(name_); }
+
+ private:
+  String name_;
 };
 
 // A name of its own, so parallel test programs never share a kept frame.
@@ -58,6 +70,34 @@ TEST(FrameAutosave, AKeptPlaceOffTheScreenIsBroughtBackOnIt) {
     second.SetFrameAutosaveName(name);
     QRect frame = second.NativeWindow()->frameGeometry();
     EXPECT_TRUE(avail.contains(frame)) << frame.x() << "," << frame.y();
+  }
+}
+
+TEST(FrameAutosave, AWindowKeptNearTheBottomComesBackWholeFrameAndTitleBarIncluded) {
+  QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+  for (bool frameSizeKept : {true, false}) {
+    SCOPED_TRACE(frameSizeKept ? "the last run's frame known" : "first run under this window manager");
+    const String name = FreshName();
+    {
+      Plain first;
+      first.Constructor();
+      first.SetFrameAutosaveName(name);
+      first.NativeWindow()->move(avail.left() + 30, avail.bottom() - 40);
+      QTest::qWait(20);
+      first.Close();
+    }
+    if (!frameSizeKept) {
+      QSettings kept(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/frames.ini",
+                     QSettings::IniFormat);
+      kept.remove("FrameSizes/" + name);
+    }
+    PlacedWhenOpened second(name);
+    second.Constructor();
+    QTest::qWait(20);
+    QRect frame = second.NativeWindow()->frameGeometry();
+    ASSERT_GT(frame.height(), second.NativeWindow()->height()) << "the platform draws a frame";
+    EXPECT_TRUE(avail.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+    EXPECT_EQ(frame.x(), avail.left() + 30) << "only moved as far as needed";
   }
 }
 

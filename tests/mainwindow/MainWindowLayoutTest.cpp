@@ -257,7 +257,8 @@ TEST_F(MainWindowLayoutTest, ThePanelsControlsStandAtTheirPlacedPositions) {
 }
 
 TEST_F(MainWindowLayoutTest, TabFollowsTheTabIndexesThroughThePermissionsPanel) {
-  // The widgets that Tab reaches, in order from the list.
+  // The widgets that Tab reaches, in order from the list. The box stands outside the six fields'
+  // ring (they pass Tab among themselves), before the button of its row, so the keyboard reaches it.
   QWidget* start = w->FileLstBx().Widget();
   QList<QWidget*> chain;
   for (QWidget* x = start; chain.size() < 200; x = x->nextInFocusChain()) {
@@ -267,10 +268,10 @@ TEST_F(MainWindowLayoutTest, TabFollowsTheTabIndexesThroughThePermissionsPanel) 
   PermissionsCtrCtl& perms = w->PermissionsCtrCtl1();
   QList<QWidget*> expected = {
       w->FileLstBx().Widget(),          w->FileNameTxtFld().Widget(),     w->FilExtTxtFld().Widget(),
-      w->VisibleChkBx().Widget(),       w->CreationDateTxtFld().Widget(), w->CreationTimeTxtFld().Widget(),
-      w->ModifDateTxtFld().Widget(),    w->ModifTimeTxtFld().Widget(),    w->MacCreatorTxtFld().Widget(),
-      perms.UserPermTxtFld().Widget(),  perms.GroupPermTxtFld().Widget(), perms.OthersPermTxtFld().Widget(),
-      perms.UserPermPupMnu().Widget(),  perms.GroupPermPupMnu().Widget(), perms.OthersPermPupMnu().Widget(),
+      w->CreationDateTxtFld().Widget(), w->CreationTimeTxtFld().Widget(), w->ModifDateTxtFld().Widget(),
+      w->ModifTimeTxtFld().Widget(),    w->MacCreatorTxtFld().Widget(),   perms.UserPermTxtFld().Widget(),
+      perms.GroupPermTxtFld().Widget(), perms.OthersPermTxtFld().Widget(), perms.UserPermPupMnu().Widget(),
+      perms.GroupPermPupMnu().Widget(), perms.OthersPermPupMnu().Widget(), w->VisibleChkBx().Widget(),
       w->AllExtBvlBtn().Widget(),       w->AllCreationDateBvlBtn().Widget(), w->AllModifDateBvlBtn().Widget(),
       w->AllPermissionsBvlBtn().Widget(),
   };
@@ -280,19 +281,21 @@ TEST_F(MainWindowLayoutTest, TabFollowsTheTabIndexesThroughThePermissionsPanel) 
   ASSERT_TRUE(testsupport::ShowAndActivate(w->NativeWindow()));
   const struct {
     fw::RectControl* from;
+    Qt::KeyboardModifiers modifiers;
     fw::RectControl* to;
   } presses[] = {
-      {&w->FileLstBx(), &w->FileNameTxtFld()},
-      {&w->VisibleChkBx(), &w->CreationDateTxtFld()},
-      {&perms.OthersPermPupMnu(), &w->AllExtBvlBtn()},
-      {&w->AllModifDateBvlBtn(), &w->AllPermissionsBvlBtn()},
-      {&w->AllPermissionsBvlBtn(), &w->FileLstBx()},
+      {&w->FileLstBx(), Qt::NoModifier, &w->FileNameTxtFld()},
+      {&perms.OthersPermPupMnu(), Qt::NoModifier, &w->VisibleChkBx()},
+      {&w->VisibleChkBx(), Qt::NoModifier, &w->AllExtBvlBtn()},
+      {&w->AllExtBvlBtn(), Qt::ShiftModifier, &w->VisibleChkBx()},
+      {&w->AllModifDateBvlBtn(), Qt::NoModifier, &w->AllPermissionsBvlBtn()},
+      {&w->AllPermissionsBvlBtn(), Qt::NoModifier, &w->FileLstBx()},
   };
   for (const auto& p : presses) {
     SCOPED_TRACE(p.from->Name.toStdString());
     p.from->SetFocus();
     ASSERT_EQ(QApplication::focusWidget(), p.from->Widget());
-    QTest::keyClick(p.from->Widget(), Qt::Key_Tab);
+    QTest::keyClick(p.from->Widget(), p.modifiers ? Qt::Key_Backtab : Qt::Key_Tab, p.modifiers);
     EXPECT_EQ(QApplication::focusWidget(), p.to->Widget());
   }
 }
