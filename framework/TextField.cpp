@@ -191,7 +191,8 @@ bool TextField::ChangeAllowed(const String& before, const String& after) const {
     return n;
   };
   if (refused(after) > refused(before)) return false;
-  return limitText_ <= 0 || Len(after) <= limitText_ || Len(after) <= Len(before);
+  const int most = MostCharacters();
+  return most < 0 || Len(after) <= most || Len(after) <= Len(before);
 }
 
 bool TextField::CommandKeyOverride(QKeyEvent* e) {

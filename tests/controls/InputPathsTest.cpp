@@ -264,6 +264,14 @@ TEST_F(TextPaths, AFieldSetLongerThanItsLimitCanShrinkButNotGrow) {
   w.Ext().Undo();
   EXPECT_EQ(w.Ext().Text(), ".jpeg200");
   EXPECT_EQ(Beeps(), 1);
+
+  // In the date and time fields, as for typing, a limit of 0 lets nothing in.
+  fw::ApplyDesign(w.Time(), {{"LimitText", 0}});
+  Enter(w.Time(), "");
+  QApplication::clipboard()->setText("12");
+  w.Time().Paste();
+  EXPECT_EQ(w.Time().Text(), "");
+  EXPECT_EQ(Beeps(), 2);
 }
 
 TEST_F(TextPaths, FilesDroppedOnAFieldAreNotTypedIntoIt) {
