@@ -19,10 +19,7 @@ namespace fw {
 
 namespace {
 
-class TextGate;
-
-// The platform asks the focused widget whether it takes input-method text before it hands key
-// events to an input method; QLineEdit's answer ignores the widget attribute, so it is given here.
+// The field's line edit, with the gate (TextGate below) on every change the user makes to it.
 class FieldEdit : public detail::Bridged<QLineEdit> {
  public:
   FieldEdit();
@@ -34,6 +31,8 @@ class FieldEdit : public detail::Bridged<QLineEdit> {
   QString current;
   QSet<QString> held;
 
+  // The platform asks the focused widget whether it takes input-method text before it hands key
+  // events to an input method; QLineEdit's answer ignores the widget attribute, so it is given here.
   using QLineEdit::inputMethodQuery;
   QVariant inputMethodQuery(Qt::InputMethodQuery q) const override {
     if (keysOnly && q == Qt::ImEnabled) return false;
