@@ -1,5 +1,7 @@
 // The input a real desktop sends: key events shaped as an X server makes them, command keys,
 // and every way text reaches a field besides typing.
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QInputMethodEvent>
@@ -272,6 +274,30 @@ TEST_F(TextPaths, AFieldSetLongerThanItsLimitCanShrinkButNotGrow) {
   w.Time().Paste();
   EXPECT_EQ(w.Time().Text(), "");
   EXPECT_EQ(Beeps(), 2);
+}
+
+// Assistive technologies set the text whole; what they bring in passes the same rule.
+TEST_F(TextPaths, TextFromAssistiveTechnologiesPassesTheSameRule) {
+  fw::ApplyDesign(w.Ext(), {{"LimitText", 5}});
+  for (fw::TextField* f : {static_cast<fw::TextField*>(&w.Time()), static_cast<fw::TextField*>(&w.Ext())}) {
+    SCOPED_TRACE(f->Name.toStdString());
+    f->SetText("10:");
+    f->SetFocus();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(f->LineEdit());
+    ASSERT_TRUE(a && a->editableTextInterface());
+    a->editableTextInterface()->insertText(3, "-3:00");
+    EXPECT_EQ(f->Text(), "10:");
+    a->editableTextInterface()->insertText(3, "15");
+    EXPECT_EQ(f->Text(), "10:15");
+    a->setText(QAccessible::Value, "99:99:99:99");
+    EXPECT_EQ(f->Text(), "10:15");
+    // Typing goes on by the field's rules afterwards.
+    f->SetText("");
+    QApplication::clipboard()->setText("12:00:00:00");
+    f->Paste();
+    EXPECT_EQ(f->Text(), "");
+  }
+  EXPECT_EQ(Beeps(), 6);
 }
 
 TEST_F(TextPaths, FilesDroppedOnAFieldAreNotTypedIntoIt) {
