@@ -2,6 +2,8 @@
 // the key is released, with their own caret, admitting only the characters their text needs.
 #pragma once
 
+#include <algorithm>
+
 #include "framework/TextField.h"
 
 class OwnTypingField : public fw::TextField {
@@ -28,6 +30,10 @@ class OwnTypingField : public fw::TextField {
   virtual KeyClass ClassOf(int code) const = 0;
   // The check a validate key runs; True lets the focus move on.
   virtual bool CheckText() = 0;
+  // Whatever brings text in (paste, a drop), the field holds only the characters it types.
+  bool AllowsCharacter(QChar c) const override { return ClassOf(c.unicode()) == KeyClass::Inserted; }
+  // As for typing, a LimitText of 0 lets nothing in.
+  int MostCharacters() const override { return std::max(0, LimitText()); }
 
  private:
   // Where the next typed character goes, 0 to the text's length. Only the handlers above move it,
