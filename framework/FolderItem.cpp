@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "framework/Errors.h"
+#include "framework/FolderItemAccess.h"
 
 namespace fw {
 
@@ -25,35 +26,89 @@ const char kFinderInfo[] = "user.com.apple.FinderInfo";
 constexpr int kFinderInfoSize = 32;
 constexpr int kHiddenExtension = 0x0010;
 
-Outcome FailureFor(int err) { return Outcome::Failure(err, FrenchReason(err)); }
+const QString kReplaced = QStringLiteral("Le fichier a été remplacé depuis son ajout à la liste");
+const QString kTargetReplaced =
+    QStringLiteral("Le fichier désigné par le lien a été remplacé depuis son ajout à la liste");
+const QString kNotThereWhenAdded = QStringLiteral("Ce fichier n'existait pas lors de son ajout à la liste");
+const QString kNoFinderInfo =
+    QStringLiteral("Le système de fichiers n'accepte pas les informations du Finder (attributs étendus)");
+// Returned inside this file by the rename helpers when the name no longer holds the file that was added.
+constexpr int kNameReplaced = -1;
 
-int RenameNoReplace(const char* from, const char* to) {
+QByteArray DirOf(const QByteArray& path) {
+  int slash = int(path.lastIndexOf('/'));
+  if (slash < 0) return ".";
+  if (slash == 0) return "/";
+  return path.left(slash);
+}
+
+bool SameObject(const struct stat& st, dev_t dev, ino_t ino) { return st.st_dev == dev && st.st_ino == ino; }
+
+// True when name in dir is, without following it, the object dev/ino.
+int CheckName(int dir, const char* name, dev_t dev, ino_t ino) {
+  struct stat st;
+  if (::fstatat(dir, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  return SameObject(st, dev, ino) ? 0 : kNameReplaced;
+}
+
+// Opens what the link behind linkFd names, read from that very link (a link's text never changes),
+// relative to the folder of path. The caller checks what it got.
+int OpenLinkTarget(int linkFd, off_t sizeHint, const QByteArray& path, detail::Descriptor& out) {
+  QByteArray text(qsizetype(sizeHint > 0 && sizeHint < 65536 ? sizeHint : 255) + 1, '\0');
+  for (;;) {
+    ssize_t n = ::readlinkat(linkFd, "", text.data(), size_t(text.size()));
+    if (n < 0) return errno;
+    if (n < text.size()) {
+      text.resize(qsizetype(n));
+      break;
+    }
+    if (text.size() > 65536) return ENAMETOOLONG;
+    text.resize(text.size() * 2);
+  }
+  int fd;
+  if (text.startsWith('/')) {
+    fd = ::open(text.constData(), O_PATH | O_CLOEXEC);
+  } else {
+    detail::Descriptor dir(::open(DirOf(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.Valid()) return errno;
+    fd = ::openat(dir.Get(), text.constData(), O_PATH | O_CLOEXEC);
+  }
+  if (fd < 0) return errno;
+  out = detail::Descriptor(fd);
+  return 0;
+}
+
+int RenameNoReplace(int dir, const char* from, const char* to) {
   if (refuseNoReplace) {
     errno = EINVAL;
     return -1;
   }
   detail::CountFileWrite();
 #ifdef RENAME_NOREPLACE
-  return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+  return ::renameat2(dir, from, dir, to, RENAME_NOREPLACE);
 #else
-  return int(::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, 1u));
+  return int(::syscall(SYS_renameat2, dir, from, dir, to, 1u));
 #endif
 }
 
 // For file systems that refuse the no-replace flag: still never replaces a file. Anything but a
-// folder (a symbolic link too: link() does not follow it) gets its new name as a second link first,
-// which fails when the name is taken; a folder, which a plain rename could only put in place of an
-// empty folder, is checked right before the rename. Returns 0 or the errno.
-int RenameWithoutFlag(const char* from, const char* to, bool linkable) {
+// folder (a symbolic link too: linkat() does not follow it) gets its new name as a second link
+// first, which fails when the name is taken; a folder, which a plain rename could only put in place
+// of an empty folder, is checked right before the rename. The old name is checked again before it
+// goes. Returns 0, the errno, or kNameReplaced.
+int RenameWithoutFlag(int dir, const char* from, const char* to, bool linkable, dev_t dev, ino_t ino) {
   if (linkable) {
     detail::CountFileWrite();
-    if (::link(from, to) == 0) {
-      detail::CountFileWrite();
-      if (::unlink(from) == 0) return 0;
-      int err = errno;
+    if (::linkat(dir, from, dir, to, 0) == 0) {
+      int err = CheckName(dir, from, dev, ino);
+      if (err == 0) {
+        detail::CountFileWrite();
+        if (::unlinkat(dir, from, 0) == 0) return 0;
+        err = errno;
+      }
       // Leave the file with its one old name rather than two.
       detail::CountFileWrite();
-      ::unlink(to);
+      ::unlinkat(dir, to, 0);
       return err;
     }
     int err = errno;
@@ -61,10 +116,10 @@ int RenameWithoutFlag(const char* from, const char* to, bool linkable) {
     if (err != EPERM && err != ENOTSUP && err != EOPNOTSUPP && err != EMLINK) return err;
   }
   struct stat st;
-  if (::lstat(to, &st) == 0) return EEXIST;
+  if (::fstatat(dir, to, &st, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
   if (errno != ENOENT) return errno;
   detail::CountFileWrite();
-  return ::rename(from, to) == 0 ? 0 : errno;
+  return ::renameat(dir, from, dir, to) == 0 ? 0 : errno;
 }
 
 // 0 with the attribute's bytes, ENODATA when the file has none, or the errno of the failure.
@@ -116,8 +171,16 @@ String FromMacRoman(const QByteArray& bytes) {
 
 }  // namespace
 
+Outcome Outcome::Failure(int err) { return Failure(err, FrenchReason(err)); }
+
 namespace detail {
 void CountFileWrite() { ++fileWriteCalls; }
+
+Outcome ProcCallFailure(int err) {
+  if (err == ENOENT && ::access("/proc/self/fd", F_OK) != 0)
+    return Outcome::Failure(err, QStringLiteral("Le dossier /proc, par lequel passent les écritures, n'est pas disponible"));
+  return Outcome::Failure(err);
+}
 }  // namespace detail
 
 namespace seams {
@@ -125,6 +188,47 @@ int FileWriteCalls() { return fileWriteCalls; }
 void ResetFileWriteCalls() { fileWriteCalls = 0; }
 void RefuseNoReplace(bool on) { refuseNoReplace = on; }
 }  // namespace seams
+
+FolderItem::FolderItem(QByteArray path) : path_(std::move(path)) {
+  // What the path names now is what this item stands for from here on.
+  detail::Descriptor name(::open(path_.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+  struct stat st;
+  if (!name.Valid() || ::fstat(name.Get(), &st) != 0) return;
+  nameId_ = FileId{st.st_dev, st.st_ino};
+  if (!S_ISLNK(st.st_mode)) {
+    fileId_ = nameId_;
+    return;
+  }
+  detail::Descriptor target;
+  if (OpenLinkTarget(name.Get(), st.st_size, path_, target) == 0 && ::fstat(target.Get(), &st) == 0)
+    fileId_ = FileId{st.st_dev, st.st_ino};
+}
+
+Outcome FolderItem::OpenName(detail::Descriptor& name, struct stat& st) const {
+  detail::Descriptor fd(::open(path_.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+  if (!fd.Valid()) return Outcome::Failure(errno);
+  if (::fstat(fd.Get(), &st) != 0) return Outcome::Failure(errno);
+  if (!nameId_) return Outcome::Failure(ESTALE, kNotThereWhenAdded);
+  if (!SameObject(st, nameId_->Device, nameId_->Inode)) return Outcome::Failure(ESTALE, kReplaced);
+  name = std::move(fd);
+  return Outcome::Success();
+}
+
+Outcome FolderItem::OpenMetadata(detail::Descriptor& file, struct stat& st) const {
+  detail::Descriptor name;
+  Outcome o = OpenName(name, st);
+  if (!o) return o;
+  if (!S_ISLNK(st.st_mode)) {
+    file = std::move(name);
+    return Outcome::Success();
+  }
+  detail::Descriptor target;
+  if (int err = OpenLinkTarget(name.Get(), st.st_size, path_, target)) return Outcome::Failure(err);
+  if (::fstat(target.Get(), &st) != 0) return Outcome::Failure(errno);
+  if (!fileId_ || !SameObject(st, fileId_->Device, fileId_->Inode)) return Outcome::Failure(ESTALE, kTargetReplaced);
+  file = std::move(target);
+  return Outcome::Success();
+}
 
 FolderItemPtr FolderItem::FromNativePath(const QByteArray& path) {
   QByteArray p = path;
@@ -156,24 +260,47 @@ Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
   if (bytes == "." || bytes == "..")
     return Outcome::Failure(EINVAL, QStringLiteral("« . » et « .. » ne peuvent pas servir de nom"));
 
+  // The rename goes by name, in the folder opened here: the name is checked to hold the file that
+  // was added, and the name moved is checked again after the move.
+  if (!nameId_) {
+    struct stat st;
+    return ::lstat(path_.constData(), &st) == 0 ? Outcome::Failure(ESTALE, kNotThereWhenAdded)
+                                                : Outcome::Failure(errno);
+  }
+  detail::Descriptor dir(::open(DirOf(path_).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (!dir.Valid()) return Outcome::Failure(errno);
+  const QByteArray from = NameBytes();
+  const dev_t dev = nameId_->Device;
+  const ino_t ino = nameId_->Inode;
   struct stat st;
-  if (::lstat(path_.constData(), &st) != 0) return FailureFor(errno);
-  if (bytes == NameBytes()) return Outcome::Success();
+  if (::fstatat(dir.Get(), from.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) return Outcome::Failure(errno);
+  if (!SameObject(st, dev, ino)) return Outcome::Failure(ESTALE, kReplaced);
+  if (bytes == from) return Outcome::Success();
 
-  int slash = int(path_.lastIndexOf('/'));
-  QByteArray target = (slash < 0 ? QByteArray() : path_.left(slash + 1)) + bytes;
-  int err = RenameNoReplace(path_.constData(), target.constData()) == 0 ? 0 : errno;
+  int err = RenameNoReplace(dir.Get(), from.constData(), bytes.constData()) == 0 ? 0 : errno;
   // EINVAL or ENOSYS: the file system or the kernel does not know the flag.
   if (err == EINVAL || err == ENOSYS)
-    err = RenameWithoutFlag(path_.constData(), target.constData(), !S_ISDIR(st.st_mode));
-  if (err != 0) return FailureFor(err);
+    err = RenameWithoutFlag(dir.Get(), from.constData(), bytes.constData(), !S_ISDIR(st.st_mode), dev, ino);
+  if (err == kNameReplaced) return Outcome::Failure(ESTALE, kReplaced);
+  if (err != 0) return Outcome::Failure(err);
 
-  path_ = target;
-  struct stat now;
-  if (::lstat(path_.constData(), &now) != 0) {
-    int e = errno;
-    return Outcome::Failure(e, QStringLiteral("Le fichier renommé est introuvable"));
+  err = CheckName(dir.Get(), bytes.constData(), dev, ino);
+  if (err == kNameReplaced) {
+    // Another file took the old name between the check and the move: it goes back under that name.
+    bool back = RenameNoReplace(dir.Get(), bytes.constData(), from.constData()) == 0;
+    if (!back && (errno == EINVAL || errno == ENOSYS)) {
+      struct stat other;
+      back = ::fstatat(dir.Get(), bytes.constData(), &other, AT_SYMLINK_NOFOLLOW) == 0 &&
+             RenameWithoutFlag(dir.Get(), bytes.constData(), from.constData(), !S_ISDIR(other.st_mode),
+                               other.st_dev, other.st_ino) == 0;
+    }
+    if (back) return Outcome::Failure(ESTALE, kReplaced);
+    return Outcome::Failure(ESTALE, kReplaced + QStringLiteral(" ; le fichier mis à sa place porte maintenant le nom « %1 »")
+                                                    .arg(QString::fromUtf8(bytes)));
   }
+  int slash = int(path_.lastIndexOf('/'));
+  path_ = (slash < 0 ? QByteArray() : path_.left(slash + 1)) + bytes;
+  if (err != 0) return Outcome::Failure(err, QStringLiteral("Le fichier renommé est introuvable"));
   return Outcome::Success();
 }
 
@@ -206,45 +333,64 @@ bool FolderItem::ExtensionVisible() const {
 }
 
 Outcome FolderItem::SetExtensionVisible(bool visible) {
+  detail::Descriptor file;
+  struct stat st;
+  Outcome o = OpenMetadata(file, st);
+  if (!o) return o;
+  const QByteArray path = file.ProcPath();
+
   QByteArray info;
-  int err = ReadFinderInfo(path_, info);
+  int err = ReadFinderInfo(path, info);
   const bool had = err == 0;
   if (IsNotSupported(err)) {
     // Without Finder info the extension shows already; hiding it needs the attribute.
     if (visible) return Outcome::Success();
-    return Outcome::Failure(
-        err, QStringLiteral("Le système de fichiers n'accepte pas les informations du Finder (attributs étendus)"));
+    return Outcome::Failure(err, kNoFinderInfo);
   }
-  if (err != 0 && err != ENODATA) return FailureFor(err);
+  if (err != 0 && err != ENODATA) return detail::ProcCallFailure(err);
   if (((FinderFlags(info) & kHiddenExtension) == 0) == visible) return Outcome::Success();
 
+  const QByteArray before = info;
   if (info.size() < kFinderInfoSize) info.append(kFinderInfoSize - info.size(), '\0');
   int flags = FinderFlags(info);
   flags = visible ? flags & ~kHiddenExtension : flags | kHiddenExtension;
   info[8] = char(flags >> 8);
   info[9] = char(flags & 0xFF);
+  const bool remove = visible && info.size() == kFinderInfoSize && info.count('\0') == kFinderInfoSize;
 
   int rc;
   detail::CountFileWrite();
-  if (visible && info.size() == kFinderInfoSize && info.count('\0') == kFinderInfoSize) {
-    rc = ::removexattr(path_.constData(), kFinderInfo);
+  if (remove) {
+    rc = ::removexattr(path.constData(), kFinderInfo);
   } else {
     // Create or replace as read, so a change made meanwhile by someone else is not overwritten.
-    rc = ::setxattr(path_.constData(), kFinderInfo, info.constData(), size_t(info.size()),
+    rc = ::setxattr(path.constData(), kFinderInfo, info.constData(), size_t(info.size()),
                     had ? XATTR_REPLACE : XATTR_CREATE);
   }
   if (rc != 0) {
     int e = errno;
-    if (IsNotSupported(e))
-      return Outcome::Failure(
-          e, QStringLiteral("Le système de fichiers n'accepte pas les informations du Finder (attributs étendus)"));
+    if (IsNotSupported(e)) return Outcome::Failure(e, kNoFinderInfo);
     if (e == EEXIST || e == ENODATA)
       return Outcome::Failure(e, QStringLiteral("Les informations du Finder ont changé pendant l'écriture"));
-    return FailureFor(e);
+    return detail::ProcCallFailure(e);
   }
-  if (ExtensionVisible() != visible)
+
+  QByteArray now;
+  err = ReadFinderInfo(path, now);
+  if (remove ? err == ENODATA : err == 0 && now == info) return Outcome::Success();
+  // The file system did not keep what was written: the Finder info goes back as it was.
+  detail::CountFileWrite();
+  rc = had ? ::setxattr(path.constData(), kFinderInfo, before.constData(), size_t(before.size()), 0)
+           : ::removexattr(path.constData(), kFinderInfo);
+  QByteArray back;
+  err = ReadFinderInfo(path, back);
+  if (rc == 0 && (had ? err == 0 && back == before : err == ENODATA))
     return Outcome::Failure(EIO, QStringLiteral("Le système de fichiers n'a pas gardé les informations du Finder"));
-  return Outcome::Success();
+  return Outcome::Failure(EIO, QStringLiteral("Le système de fichiers n'a pas gardé les informations du Finder, "
+                                              "qui n'ont pas pu être remises comme avant : l'extension est "
+                                              "maintenant %1")
+                                   .arg(err == 0 && (FinderFlags(back) & kHiddenExtension) ? QStringLiteral("masquée")
+                                                                                          : QStringLiteral("visible")));
 }
 
 std::optional<Date> FolderItem::CreationDate() const {
@@ -255,8 +401,10 @@ std::optional<Date> FolderItem::CreationDate() const {
 }
 
 Outcome FolderItem::SetCreationDate(const Date&) {
+  detail::Descriptor file;
   struct stat st;
-  if (::stat(path_.constData(), &st) != 0) return FailureFor(errno);
+  Outcome o = OpenMetadata(file, st);
+  if (!o) return o;
   return Outcome::Failure(ENOTSUP, QStringLiteral("Linux ne permet pas de modifier la date de création d'un fichier"));
 }
 
@@ -275,24 +423,31 @@ Outcome FolderItem::SetModificationDate(const Date& d) {
   // A local time the clocks skip (the hour lost when summer time starts) would come back as another.
   if (Date::FromEpoch(seconds) != d)
     return Outcome::Failure(EINVAL, QStringLiteral("Cette heure n'existe pas ce jour-là (changement d'heure)"));
+  detail::Descriptor file;
   struct stat before;
-  if (::stat(path_.constData(), &before) != 0) return FailureFor(errno);
+  Outcome o = OpenMetadata(file, before);
+  if (!o) return o;
+  const QByteArray path = file.ProcPath();
 
   long nanos = d.Nanosecond() >= 0 && d.Nanosecond() < 1000000000L ? d.Nanosecond() : 0;
   struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(seconds), nanos}};
   detail::CountFileWrite();
-  if (::utimensat(AT_FDCWD, path_.constData(), times, 0) != 0) return FailureFor(errno);
+  if (::utimensat(AT_FDCWD, path.constData(), times, 0) != 0) return detail::ProcCallFailure(errno);
 
   struct stat after;
-  if (::stat(path_.constData(), &after) != 0) return FailureFor(errno);
-  if (int64_t(after.st_mtim.tv_sec) != seconds) {
-    // The file system clamped the date: give the file back the date it had.
-    struct timespec back[2] = {{0, UTIME_OMIT}, before.st_mtim};
-    detail::CountFileWrite();
-    ::utimensat(AT_FDCWD, path_.constData(), back, 0);
-    return Outcome::Failure(ERANGE, QStringLiteral("Date non prise en charge par le système de fichiers"));
-  }
-  return Outcome::Success();
+  if (::fstat(file.Get(), &after) != 0) return Outcome::Failure(errno);
+  if (int64_t(after.st_mtim.tv_sec) == seconds) return Outcome::Success();
+
+  // The file system clamped the date: give the file back the date it had.
+  struct timespec back[2] = {{0, UTIME_OMIT}, before.st_mtim};
+  detail::CountFileWrite();
+  const bool putBack = ::utimensat(AT_FDCWD, path.constData(), back, 0) == 0 && ::fstat(file.Get(), &after) == 0 &&
+                       after.st_mtim.tv_sec == before.st_mtim.tv_sec && after.st_mtim.tv_nsec == before.st_mtim.tv_nsec;
+  if (putBack) return Outcome::Failure(ERANGE, QStringLiteral("Date non prise en charge par le système de fichiers"));
+  const Date now = Date::FromEpoch(after.st_mtim.tv_sec, after.st_mtim.tv_nsec);
+  return Outcome::Failure(ERANGE, QStringLiteral("Date non prise en charge par le système de fichiers ; le fichier "
+                                                 "porte maintenant la date du %1 %2")
+                                      .arg(now.ShortDate(), now.LongTime()));
 }
 
 std::optional<int> FolderItem::Permissions() const {

@@ -2,6 +2,9 @@
 // reports its outcome and reads back what the file now holds.
 #pragma once
 
+#include <sys/stat.h>
+#include <sys/types.h>
+
 #include <QByteArray>
 #include <memory>
 #include <optional>
@@ -15,16 +18,27 @@ class Picture;
 class FolderItem;
 using FolderItemPtr = std::shared_ptr<FolderItem>;
 
-// The outcome of a write: success, or the errno and a French reason.
-struct Outcome {
+// The outcome of a write: success, or the errno and a French reason. A failure means the file
+// is as it was, unless the reason says what changed.
+struct [[nodiscard]] Outcome {
   bool Ok = true;
   int Errno = 0;
   String Reason;
   explicit operator bool() const { return Ok; }
   static Outcome Success() { return {}; }
   static Outcome Failure(int err, const String& reason) { return {false, err, reason}; }
+  // The system's reason for err, in French.
+  static Outcome Failure(int err);
 };
 
+namespace detail {
+class Descriptor;
+}
+
+// A FolderItem stands for the objects its path named when it was made: the name itself (the link,
+// for a symbolic link) and the file its metadata belongs to (for a link, the file it named then).
+// Every write acts on those very objects or fails; nothing that was put in their place since is
+// touched, nor followed.
 class FolderItem {
  public:
   // The path is kept as the bytes the file system knows it by.
@@ -75,12 +89,26 @@ class FolderItem {
   std::shared_ptr<Picture> OpenAsPicture() const;
 
  private:
-  explicit FolderItem(QByteArray path) : path_(std::move(path)) {}
+  struct FileId {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    bool operator==(const FileId&) const = default;
+  };
+
+  explicit FolderItem(QByteArray path);
+  // The name, opened without following it and checked against the one remembered; st is what it holds now.
+  Outcome OpenName(detail::Descriptor& name, struct stat& st) const;
+  // The file the metadata belongs to, opened and checked; st is what it holds now.
+  Outcome OpenMetadata(detail::Descriptor& file, struct stat& st) const;
+
   QByteArray path_;
+  std::optional<FileId> nameId_;
+  std::optional<FileId> fileId_;
 };
 
 namespace seams {
-// How many writing system calls (rename, link, unlink, utimensat, chmod, setxattr, removexattr) were made.
+// How many writing system calls (rename, link, unlink, utimensat, chmod, setxattr, removexattr) were made,
+// put-backs after a failed read-back included.
 int FileWriteCalls();
 void ResetFileWriteCalls();
 // While on, renames behave as on a file system that refuses the no-replace flag.

@@ -11,7 +11,6 @@
 #include <cstdio>
 
 #include "controls/PermissionsCtrCtl.h"
-#include "framework/FolderItemPermissions.h"
 #include "framework/Window.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/Support.h"
@@ -57,7 +56,7 @@ struct Panel : ::testing::Test {
   void SetUp() override {
     w.Constructor();
     p = &w.Panel();
-    seams::ResetPermissionWrites();
+    seams::ResetFileWriteCalls();
   }
 
   QByteArray File(int mode, const QByteArray& name = "file.txt") {
@@ -164,7 +163,7 @@ TEST_F(Panel, ShowsTheNinePermissionBitsAndLeavesTheFileAsItWas) {
     win.Constructor();
     p = &win.Panel();
     QByteArray path = File(c.mode, "f" + QByteArray::number(c.mode, 8));
-    seams::ResetPermissionWrites();
+    seams::ResetFileWriteCalls();
     Show(path);
     PopupMenu* menus[] = {&p->UserPermPupMnu(), &p->GroupPermPupMnu(), &p->OthersPermPupMnu()};
     for (int i = 0; i < 3; ++i) EXPECT_EQ(menus[i]->ListIndex(), c.digits[i]) << std::oct << c.mode;
@@ -175,7 +174,7 @@ TEST_F(Panel, ShowsTheNinePermissionBitsAndLeavesTheFileAsItWas) {
                                           .arg(c.digits[2]));
     Settle();
     EXPECT_EQ(ModeOf(path), c.mode) << std::oct << c.mode;
-    EXPECT_EQ(seams::PermissionWrites(), 0) << std::oct << c.mode;
+    EXPECT_EQ(seams::FileWriteCalls(), 0) << std::oct << c.mode;
   }
   p = nullptr;
 }
@@ -199,7 +198,7 @@ TEST_F(Panel, UserChoiceShowsAtOnceAndIsWrittenAfterTheDelay) {
   EXPECT_EQ(ModeOf(path), 0644);
   EXPECT_TRUE(QTest::qWaitFor([&] { return ModeOf(path) == 0674; }, 1500));
   Settle();
-  EXPECT_EQ(seams::PermissionWrites(), 1);
+  EXPECT_EQ(seams::FileWriteCalls(), 1);
 }
 
 TEST_F(Panel, ChoicesWithinTheDelayMakeOneWrite) {
@@ -210,7 +209,7 @@ TEST_F(Panel, ChoicesWithinTheDelayMakeOneWrite) {
   ExpectInvariant();
   Settle();
   EXPECT_EQ(ModeOf(path), 04675);  // set-user-ID kept through the write
-  EXPECT_EQ(seams::PermissionWrites(), 1);
+  EXPECT_EQ(seams::FileWriteCalls(), 1);
 }
 
 TEST_F(Panel, AChoiceWaitingForItsWriteGoesToTheFileItWasMadeFor) {
@@ -221,7 +220,7 @@ TEST_F(Panel, AChoiceWaitingForItsWriteGoesToTheFileItWasMadeFor) {
   EXPECT_EQ(ModeOf(first), 0604) << "written at once, before the panel moves on";
   Settle();
   EXPECT_EQ(ModeOf(second), 0600);
-  EXPECT_EQ(seams::PermissionWrites(), 1);
+  EXPECT_EQ(seams::FileWriteCalls(), 1);
 }
 
 // Another program's chmod after the display stands: showing arms nothing, and a choice writes its
@@ -258,7 +257,7 @@ TEST_F(Panel, NothingIsWrittenWithoutAFile) {
   EXPECT_EQ(Digits(), (QStringList{"7", "7", "7"}));
   Settle();
   EXPECT_FALSE(p->ChangePermissions().has_value());
-  EXPECT_EQ(seams::PermissionWrites(), 0);
+  EXPECT_EQ(seams::FileWriteCalls(), 0);
   p->SetFolderCopy(nullptr);
   EXPECT_FALSE(p->ChangePermissions().has_value());
 }
@@ -300,7 +299,7 @@ TEST_F(Panel, ClearMenusBlanksWithoutWritingOrArming) {
   Show(path);
   EXPECT_EQ(Digits(), (QStringList{"6", "0", "4"}));
   Settle();
-  EXPECT_EQ(seams::PermissionWrites(), 0);
+  EXPECT_EQ(seams::FileWriteCalls(), 0);
 }
 
 TEST_F(Panel, BlankDigitsWriteNothing) {
@@ -315,7 +314,7 @@ TEST_F(Panel, BlankDigitsWriteNothing) {
   EXPECT_EQ(Digits(), (QStringList{"", "", "7"}));
   Settle();
   EXPECT_EQ(ModeOf(path), 0674);
-  EXPECT_EQ(seams::PermissionWrites(), 1);
+  EXPECT_EQ(seams::FileWriteCalls(), 1);
   EXPECT_FALSE(p->ChangePermissions().has_value());
 }
 

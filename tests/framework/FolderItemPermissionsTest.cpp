@@ -5,7 +5,6 @@
 #include <cerrno>
 
 #include "framework/FolderItem.h"
-#include "framework/FolderItemPermissions.h"
 #include "support/Support.h"
 
 using namespace fw;
@@ -37,21 +36,21 @@ TEST(FolderItemPermissions, WriteChangesOnlyTheNinePermissionBits) {
   for (const auto& c : cases) {
     QByteArray path = MakeWithMode(tmp, "f" + QByteArray::number(n++), c.before);
     ASSERT_EQ(ModeOf(path), c.before);
-    seams::ResetPermissionWrites();
+    seams::ResetFileWriteCalls();
     Outcome o = FolderItem::FromNativePath(path)->SetPermissions(c.written);
     EXPECT_TRUE(o.Ok) << std::oct << c.before << " " << c.written << " " << o.Reason.toStdString();
     EXPECT_EQ(ModeOf(path), c.after) << std::oct << c.before << " " << c.written;
-    EXPECT_EQ(seams::PermissionWrites(), 1);
+    EXPECT_EQ(seams::FileWriteCalls(), 1);
   }
 }
 
 TEST(FolderItemPermissions, SameModeMakesNoSystemCall) {
   testsupport::TempFolder tmp;
   QByteArray path = MakeWithMode(tmp, "f", 04755);
-  seams::ResetPermissionWrites();
+  seams::ResetFileWriteCalls();
   auto item = FolderItem::FromNativePath(path);
   EXPECT_TRUE(item->SetPermissions(0755).Ok);
-  EXPECT_EQ(seams::PermissionWrites(), 0);
+  EXPECT_EQ(seams::FileWriteCalls(), 0);
   EXPECT_EQ(ModeOf(path), 04755);
 }
 
