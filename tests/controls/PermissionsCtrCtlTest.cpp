@@ -232,7 +232,7 @@ TEST_F(Panel, OnlyTheChosenDigitIsWrittenNeverTheDigitsOfADisplay) {
   ::chmod(path.constData(), 0600);
   QTest::qWait(300);
   EXPECT_EQ(ModeOf(path), 0600);
-  EXPECT_EQ(seams::PermissionWrites(), 0);
+  EXPECT_EQ(seams::FileWriteCalls(), 0);
 
   p->GroupPermPupMnu().SetListIndex(7);
   ::chmod(path.constData(), 0500);  // the owner digit changes again before the timer
@@ -246,7 +246,7 @@ TEST_F(Panel, OnlyTheChosenDigitIsWrittenNeverTheDigitsOfADisplay) {
   EXPECT_EQ(ModeOf(path), 0574);
   EXPECT_EQ(Digits(), (QStringList{"5", "7", "4"}));
   Settle();
-  EXPECT_EQ(seams::PermissionWrites(), 2);
+  EXPECT_EQ(seams::FileWriteCalls(), 2);
 }
 
 TEST_F(Panel, NothingIsWrittenWithoutAFile) {
