@@ -582,6 +582,8 @@ class RandomRun : public QObject {
   // The digits chosen since the last permission write: 4 owner, 2 group, 1 others.
   int chosenMask_ = 0;
   int links_ = 0, behindChanges_ = 0;
+  // Paths whose file was swapped for a link.
+  std::vector<Bytes> swapped_;
 
   // -------------------------------------------------------------- helpers
 
@@ -726,7 +728,13 @@ class RandomRun : public QObject {
     const bool otherDigits = !chose_ && ModeOf(digitsNow) != ModeOf(digits);
     if (armed && (Panel().SetPermissionsTimer().Mode() == fw::Timer::ModeOff || Panel().FolderItemCopy != copy ||
                   otherDigits)) {
-      CheckPermissionWrite(copy, digits, modeBefore);
+      if (tous_ && tous_->which == 3 && tous_->sel >= 0) {
+        // Sent on before "Tous" gives every file the shown digits, which its own check follows.
+        chosenMask_ = 0;
+        allowedReports_[QStringLiteral("permissions")]++;
+      } else {
+        CheckPermissionWrite(copy, digits, modeBefore);
+      }
     }
     if (refusal_) CheckRefusal(*refusal_);
     if (tous_) CheckTous(*tous_);
@@ -766,10 +774,10 @@ class RandomRun : public QObject {
     if (r < 73) return ChoosePermission();
     if (r < 75) return WaitForTimer();
     if (r < 85) return ClickTous(Int(0, 3));
-    if (r < 90) return ContextualMenu();
-    if (r < 92) return ListKey();
-    if (r < 93) return RemoveBehindTheBack();
-    if (r < 94) return MoveBehindTheBack();
+    if (r < 89) return ContextualMenu();
+    if (r < 90) return ListKey();
+    if (r < 91) return RemoveBehindTheBack();
+    if (r < 92) return MoveBehindTheBack();
     if (r < 96) return ChangeDateBehindTheBack();
     if (r < 98) return ChangeModeBehindTheBack();
     if (r < 99) return SwapForLinkBehindTheBack();
@@ -924,13 +932,17 @@ class RandomRun : public QObject {
         return String::fromUtf8(Pick(std::vector<const char*>(std::begin(kExtensions), std::end(kExtensions))));
       case kCDate:
       case kMDate: {
-        int r = Int(0, 12);
+        int r = Int(0, 17);
         // Days when the clocks go forward: 02:30 does not exist on them.
         if (r < 2) return String::fromUtf8(Pick(std::vector<const char*>{"28/03/2021", "26/03/2023", "31/03/2024"}));
-        if (r < 6) {
+        if (r < 10) {
           // One draw after another, so that a seed plays the same whatever the compiler's order.
-          int year = Int(1995, 2040), month = Int(1, 12), day = Int(1, 28);
-          return fw::Date::FromFields(year, month, day).ShortDate();
+          const int form = Int(0, 2);
+          int year = form == 0 ? Int(1995, 2040) : form == 1 ? Int(0, 99) : Int(1902, 1999);
+          int month = Int(1, 12), day = Int(1, 28);
+          // A year of one or two digits, and a year before 2000 written in full, as a user types them.
+          if (form == 1) return QStringLiteral("%1/%2/%3").arg(day).arg(month).arg(year);
+          return String::asprintf("%02d/%02d/%04d", day, month, year);
         }
         static const char* odd[] = {"28/03/2021", "31/10/2021", "26/03/2023", "29/02/2021", "29/02/2024",
                                     "1/1/1",      "12/12/1999", "01/01/2500", "1/1/100",    "00/01/2020",
@@ -1187,9 +1199,11 @@ class RandomRun : public QObject {
     if (it != frozen_.end()) it->second = {to, *Examine(to)};
   }
 
-  // A listed file that its row's path still names, neither locked nor in a sub-folder.
+  // A listed file that its row's path still names, neither locked nor in a sub-folder; often the
+  // selected one, whose fields show it.
   std::optional<Bytes> ListedFile() {
     std::vector<Bytes> out;
+    Bytes selected;
     for (int r = 0; r < List().ListCount(); ++r) {
       fw::FolderItemPtr f = RowFile(r);
       if (!f) continue;
@@ -1198,15 +1212,17 @@ class RandomRun : public QObject {
       if (::lstat(p.constData(), &st) != 0 || !S_ISREG(st.st_mode) || p.mid(folder_.size() + 1).contains('/')) continue;
       if (std::find(immutable_.begin(), immutable_.end(), p) != immutable_.end()) continue;
       out.push_back(p);
+      if (r == List().ListIndex()) selected = p;
     }
     if (out.empty()) return std::nullopt;
+    if (!selected.isEmpty() && Chance(0.8)) return selected;
     return Pick(out);
   }
 
   // Another program sets a listed file's date: no pass through a field may undo it.
   void ChangeDateBehindTheBack() {
     std::optional<Bytes> p = ListedFile();
-    if (!p || behindChanges_ >= 12) return ClickRow();
+    if (!p || behindChanges_ >= 60) return ClickRow();
     ++behindChanges_;
     struct tm t {};
     t.tm_year = Int(2010, 2030) - 1900;
@@ -1227,7 +1243,7 @@ class RandomRun : public QObject {
   // Another program changes a listed file's mode: no display may write it back.
   void ChangeModeBehindTheBack() {
     std::optional<Bytes> p = ListedFile();
-    if (!p || behindChanges_ >= 12) return ClickRow();
+    if (!p || behindChanges_ >= 60) return ClickRow();
     ++behindChanges_;
     struct stat st;
     ::lstat(p->constData(), &st);
@@ -1255,6 +1271,7 @@ class RandomRun : public QObject {
     const Bytes movedId = IdentityAt(*p);
     if (::rename(p->constData(), aside.constData()) != 0) return;
     ::symlink(target.constData(), p->constData());
+    swapped_.push_back(*p);
     Count("files swapped for a link");
     for (const Bytes& q : {target, *p}) expected_[IdentityAt(q)]++;
     // Neither is the program's to write until it is dropped itself.
@@ -1327,6 +1344,10 @@ class RandomRun : public QObject {
       put_[tf] = l.texts[tf];
       return Count("dates written");
     }
+    Say("  leaving the " + std::string(FieldName(l.field)) + " field asks for " + Quote(Show(d)));
+    if (!creation && mtimeKept && MustTake(l, *d))
+      return Fail("leaving the " + std::string(FieldName(l.field)) + " field: " + Quote(Show(d)) +
+                  " was refused by a file that can take it");
     if (creation || mtimeKept) {
       Count("dates refused");
       refusal_ = Refusal{creation ? 1 : 2, l.sel, f,
@@ -1336,6 +1357,29 @@ class RandomRun : public QObject {
     std::optional<fw::Date> now = creation ? BirthDate(f->NativePath()) : ModDate(f->NativePath());
     Fail("leaving the " + std::string(FieldName(l.field)) + " field with «" + Quote(l.texts[df]) + " " +
          Quote(l.texts[tf]) + "»: the file shows " + Quote(Show(now)) + ", " + Quote(Show(d)) + " expected");
+  }
+
+  // A modification date that nothing stops: the file is the one listed, at its path, not locked, and
+  // the date is one ext4 holds at a local time that exists.
+  bool MustTake(const FocusLoss& l, const fw::Date& d) const {
+    const Bytes p = l.file->NativePath();
+    std::optional<Entry> e = Examine(p);
+    if (!e || p != l.path || e->identity != l.identity || !S_ISREG(e->mode)) return false;
+    if (std::find(immutable_.begin(), immutable_.end(), p) != immutable_.end()) return false;
+    if (std::find(swapped_.begin(), swapped_.end(), p) != swapped_.end()) return false;
+    if (d.Year() < 1902 || d.Year() > 2445) return false;
+    struct tm t {};
+    t.tm_year = d.Year() - 1900;
+    t.tm_mon = d.Month() - 1;
+    t.tm_mday = d.Day();
+    t.tm_hour = d.Hour();
+    t.tm_min = d.Minute();
+    t.tm_sec = d.Second();
+    t.tm_isdst = -1;
+    const time_t when = ::mktime(&t);
+    struct tm back {};
+    localtime_r(&when, &back);
+    return back.tm_hour == d.Hour() && back.tm_min == d.Minute() && back.tm_mday == d.Day();
   }
 
   // Once the action is over: the refusal is reported, by its own report or by the "Tous" that the
