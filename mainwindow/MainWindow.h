@@ -140,6 +140,8 @@ class MainWindow : public fw::Window {
     const char* DoneBefore;
     const char* DoneAfter;
     const char* Now;
+    // Why a file has no such date to write, where a file system may record none; nullptr otherwise.
+    const char* Missing;
     // Which "Tous" a failed focus loss of these fields is reported by.
     int Kind;
   };

@@ -97,7 +97,6 @@ void MainWindow::ApplyDateToAll(const DatePair& pair) {
   fw::Listbox& list = FileLstBx();
   TabedDateField& dateField = (this->*pair.DateField)();
   TabedTimeField& timeField = (this->*pair.TimeField)();
-  const bool creation = &pair == &kCreationPair;
   int changed = 0;
   std::optional<fw::Date> held;
   std::vector<Failure> failures;
@@ -114,8 +113,8 @@ void MainWindow::ApplyDateToAll(const DatePair& pair) {
       if (!held) held = ((*f).*pair.Read)();
       continue;
     }
-    if (creation && f->Exists() && !f->CreationDate())
-      o.Reason = String::fromUtf8("le système de fichiers n'enregistre pas de date de création pour ce fichier");
+    // A file system that records no such date: that is the reason, whatever was typed.
+    if (pair.Missing && f->Exists() && !((*f).*pair.Read)()) o.Reason = String::fromUtf8(pair.Missing);
     failures.push_back({f->Name(), o.Reason});
   }
   // The pair shows what the selected file now holds: the date written, or the one it kept.

@@ -2,7 +2,6 @@
 #include "controls/TimeText.h"
 #include "framework/Date.h"
 #include "framework/System.h"
-#include "framework/Window.h"
 #include "framework/Text.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/NameSplit.h"
@@ -35,6 +34,7 @@ const MainWindow::DatePair MainWindow::kCreationPair = {
     "La date de création des ",
     " fichiers a été modifiée avec succès",
     "Tous les fichiers ont maintenant la date et l'heure suivante - Date : ",
+    "le système de fichiers n'enregistre pas de date de création pour ce fichier",
     kCreationTous,
 };
 
@@ -48,6 +48,7 @@ const MainWindow::DatePair MainWindow::kModificationPair = {
     "Changement de la date de modification réalisées sur ",
     " fichiers avec succès",
     "Tous les fichiers ont maintenant la date et l'heure de modification suivante - Date : ",
+    nullptr,
     kModificationTous,
 };
 

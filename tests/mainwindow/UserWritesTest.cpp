@@ -249,4 +249,28 @@ TEST_F(UserWritesTest, TheExtensionActionCountsARenameThatWorkedWhenItsFinderInf
   EXPECT_EQ(Dialogs()[0].Icon, 1);
 }
 
+TEST_F(UserWritesTest, WhereNoCreationDateIsRecordedTheCreationActionSaysSo) {
+  // /proc records no birth time; a link's dates are those of the file it names.
+  QByteArray link = In("version.txt");
+  ASSERT_EQ(::symlink("/proc/version", link.constData()), 0);
+  files.push_back(fw::FolderItem::FromNativePath(link));
+  ASSERT_TRUE(w->FileLstBx().DropFiles({files.back()}));
+  Select(0);
+  if (File(0)->CreationDate()) GTEST_SKIP() << "/proc records a birth time here";
+  EXPECT_EQ(w->CreationDateTxtFld().Text(), "");
+  for (const char* typed : {"12/05/2011", ""}) {
+    SCOPED_TRACE(typed);
+    fw::seams::ResetDialogs();
+    w->CreationDateTxtFld().SetText(QString::fromLatin1(typed));
+    w->CreationTimeTxtFld().SetText("10:15:00");
+    Click(w->AllCreationDateBvlBtn());
+    Settle();
+    ASSERT_EQ(Dialogs().size(), 1u);
+    EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("0 fichier sur 1 modifié ; 1 n'a pas pu l'être."));
+    EXPECT_EQ(Dialogs()[0].Explanation,
+              QStringLiteral("« version.txt » : le système de fichiers n'enregistre pas de date de création pour ce "
+                             "fichier"));
+  }
+}
+
 }  // namespace
