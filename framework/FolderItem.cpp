@@ -20,6 +20,7 @@ namespace {
 
 std::atomic<int> fileWriteCalls{0};
 bool refuseNoReplace = false;
+std::function<void()> betweenCheckAndRename;
 
 // The Finder info as the Mac keeps it: 32 bytes, big-endian; creator at 4–7, flags at 8–9.
 const char kFinderInfo[] = "user.com.apple.FinderInfo";
@@ -44,7 +45,7 @@ QByteArray DirOf(const QByteArray& path) {
 
 bool SameObject(const struct stat& st, dev_t dev, ino_t ino) { return st.st_dev == dev && st.st_ino == ino; }
 
-// True when name in dir is, without following it, the object dev/ino.
+// 0 when name in dir is, without following it, the object dev/ino; else kNameReplaced or the errno.
 int CheckName(int dir, const char* name, dev_t dev, ino_t ino) {
   struct stat st;
   if (::fstatat(dir, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
@@ -176,6 +177,41 @@ Outcome Outcome::Failure(int err) { return Failure(err, FrenchReason(err)); }
 namespace detail {
 void CountFileWrite() { ++fileWriteCalls; }
 
+// Both descriptor forms are recent (utimensat's in 5.8, fchmodat2 in 6.6): after one refusal, /proc serves.
+std::atomic<bool> timesByDescriptor{true};
+std::atomic<bool> modeByDescriptor{true};
+
+namespace {
+#if defined(SYS_fchmodat2)
+constexpr long kFchmodat2 = SYS_fchmodat2;
+#elif !defined(__alpha__)
+constexpr long kFchmodat2 = 452;  // the number every architecture but alpha shares
+#else
+constexpr long kFchmodat2 = -1;
+#endif
+
+bool Unsupported(int err) { return err == ENOSYS || err == EINVAL; }
+}  // namespace
+
+int SetTimes(const Descriptor& file, const struct timespec times[2]) {
+  if (timesByDescriptor) {
+    if (::utimensat(file.Get(), "", times, AT_EMPTY_PATH) == 0) return 0;
+    if (!Unsupported(errno)) return errno;
+    timesByDescriptor = false;
+  }
+  return ::utimensat(AT_FDCWD, file.ProcPath().constData(), times, 0) == 0 ? 0 : errno;
+}
+
+int SetMode(const Descriptor& file, mode_t mode) {
+  if (modeByDescriptor && kFchmodat2 >= 0) {
+    if (::syscall(kFchmodat2, file.Get(), "", mode, AT_EMPTY_PATH) == 0) return 0;
+    // A sandbox that does not know the call may answer EPERM: /proc decides then.
+    if (!Unsupported(errno) && errno != EPERM) return errno;
+    if (errno != EPERM) modeByDescriptor = false;
+  }
+  return ::chmod(file.ProcPath().constData(), mode) == 0 ? 0 : errno;
+}
+
 Outcome ProcCallFailure(int err) {
   if (err == ENOENT && ::access("/proc/self/fd", F_OK) != 0)
     return Outcome::Failure(err, QStringLiteral("Le dossier /proc, par lequel passent les écritures, n'est pas disponible"));
@@ -187,6 +223,11 @@ namespace seams {
 int FileWriteCalls() { return fileWriteCalls; }
 void ResetFileWriteCalls() { fileWriteCalls = 0; }
 void RefuseNoReplace(bool on) { refuseNoReplace = on; }
+void BetweenCheckAndRename(std::function<void()> hook) { betweenCheckAndRename = std::move(hook); }
+void WriteThroughProc(bool on) {
+  detail::timesByDescriptor = !on;
+  detail::modeByDescriptor = !on;
+}
 }  // namespace seams
 
 FolderItem::FolderItem(QByteArray path) : path_(std::move(path)) {
@@ -277,6 +318,7 @@ Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
   if (!SameObject(st, dev, ino)) return Outcome::Failure(ESTALE, kReplaced);
   if (bytes == from) return Outcome::Success();
 
+  if (betweenCheckAndRename) betweenCheckAndRename();
   int err = RenameNoReplace(dir.Get(), from.constData(), bytes.constData()) == 0 ? 0 : errno;
   // EINVAL or ENOSYS: the file system or the kernel does not know the flag.
   if (err == EINVAL || err == ENOSYS)
@@ -427,12 +469,11 @@ Outcome FolderItem::SetModificationDate(const Date& d) {
   struct stat before;
   Outcome o = OpenMetadata(file, before);
   if (!o) return o;
-  const QByteArray path = file.ProcPath();
 
   long nanos = d.Nanosecond() >= 0 && d.Nanosecond() < 1000000000L ? d.Nanosecond() : 0;
   struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(seconds), nanos}};
   detail::CountFileWrite();
-  if (::utimensat(AT_FDCWD, path.constData(), times, 0) != 0) return detail::ProcCallFailure(errno);
+  if (int err = detail::SetTimes(file, times)) return detail::ProcCallFailure(err);
 
   struct stat after;
   if (::fstat(file.Get(), &after) != 0) return Outcome::Failure(errno);
@@ -441,7 +482,7 @@ Outcome FolderItem::SetModificationDate(const Date& d) {
   // The file system clamped the date: give the file back the date it had.
   struct timespec back[2] = {{0, UTIME_OMIT}, before.st_mtim};
   detail::CountFileWrite();
-  const bool putBack = ::utimensat(AT_FDCWD, path.constData(), back, 0) == 0 && ::fstat(file.Get(), &after) == 0 &&
+  const bool putBack = detail::SetTimes(file, back) == 0 && ::fstat(file.Get(), &after) == 0 &&
                        after.st_mtim.tv_sec == before.st_mtim.tv_sec && after.st_mtim.tv_nsec == before.st_mtim.tv_nsec;
   if (putBack) return Outcome::Failure(ERANGE, QStringLiteral("Date non prise en charge par le système de fichiers"));
   const Date now = Date::FromEpoch(after.st_mtim.tv_sec, after.st_mtim.tv_nsec);

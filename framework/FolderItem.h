@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <QByteArray>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -38,7 +39,7 @@ class Descriptor;
 // A FolderItem stands for the objects its path named when it was made: the name itself (the link,
 // for a symbolic link) and the file its metadata belongs to (for a link, the file it named then).
 // Every write acts on those very objects or fails; nothing that was put in their place since is
-// touched, nor followed.
+// touched, nor followed. Reads show what the path holds now.
 class FolderItem {
  public:
   // The path is kept as the bytes the file system knows it by.
@@ -80,7 +81,9 @@ class FolderItem {
 
   // The mode's permission bits and the bits above them (set-user-ID, set-group-ID, sticky).
   std::optional<int> Permissions() const;
-  // Sets the nine permission bits from mode; the bits above them stay as the file has them.
+  // Sets the nine permission bits from mode; the bits above them stay as the file has them. A change
+  // the kernel would make only by dropping set-group-ID (a caller outside the file's group) is
+  // refused before any call.
   Outcome SetPermissions(int mode);
 
   // The four-character creator code of the Finder info; empty when there is none.
@@ -92,7 +95,6 @@ class FolderItem {
   struct FileId {
     dev_t Device = 0;
     ino_t Inode = 0;
-    bool operator==(const FileId&) const = default;
   };
 
   explicit FolderItem(QByteArray path);
@@ -113,6 +115,10 @@ int FileWriteCalls();
 void ResetFileWriteCalls();
 // While on, renames behave as on a file system that refuses the no-replace flag.
 void RefuseNoReplace(bool on);
+// While on, dates and modes are written through /proc, as on a kernel without the descriptor forms.
+void WriteThroughProc(bool on);
+// Runs between a rename's check of the name and the move, as another process could; empty: none.
+void BetweenCheckAndRename(std::function<void()> hook);
 }  // namespace seams
 
 namespace detail {

@@ -3,6 +3,8 @@
 // calls that take no descriptor.
 #pragma once
 
+#include <sys/types.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QByteArray>
@@ -40,6 +42,11 @@ class Descriptor {
  private:
   int fd_ = -1;
 };
+
+// utimensat and chmod on the descriptor's object: 0 or the errno. Where the kernel has no form of
+// the call for such a descriptor, they go through ProcPath.
+int SetTimes(const Descriptor& file, const struct timespec times[2]);
+int SetMode(const Descriptor& file, mode_t mode);
 
 // The failure of a call made through ProcPath: /proc missing is said as such, not as a missing file.
 Outcome ProcCallFailure(int err);

@@ -71,15 +71,14 @@ Outcome FolderItem::SetPermissions(int mode) {
     return Outcome::Failure(EPERM, QStringLiteral("Le système retirerait au fichier son bit set-group-ID, car vous "
                                                   "n'êtes pas membre de son groupe : permissions laissées telles quelles"));
 
-  const QByteArray path = file.ProcPath();
   detail::CountFileWrite();
-  if (::chmod(path.constData(), wanted) != 0) return detail::ProcCallFailure(errno);
+  if (int err = detail::SetMode(file, wanted)) return detail::ProcCallFailure(err);
   if (::fstat(file.Get(), &st) != 0) return Outcome::Failure(errno);
   if ((st.st_mode & kModeBits) == wanted) return Outcome::Success();
 
   // Some file systems take the call and keep bits of their own: the file gets its mode back.
   detail::CountFileWrite();
-  if (::chmod(path.constData(), before) == 0 && ::fstat(file.Get(), &st) == 0 && (st.st_mode & kModeBits) == before)
+  if (detail::SetMode(file, before) == 0 && ::fstat(file.Get(), &st) == 0 && (st.st_mode & kModeBits) == before)
     return Outcome::Failure(EIO, QStringLiteral("Le système de fichiers n'a pas gardé les permissions demandées"));
   return Outcome::Failure(EIO, QStringLiteral("Le système de fichiers n'a pas gardé les permissions demandées : "
                                               "le fichier a maintenant les permissions %1")
