@@ -44,9 +44,8 @@ void MainWindow::ReportPartial(const String& title, const char* verb, int change
 void MainWindow::AllExtBvlBtn_Action(fw::BevelButton& sender) {
   fw::Listbox& list = FileLstBx();
   if (list.ListIndex() == -1) return;
-  // A rename refused when the click left a name field is reported here, with the others.
-  ++tousRuns_[kNameTous];
   sender.SetEnabled(false);
+  const fw::FolderItemPtr edited = SelectedEditedFile();
   String ext = FilExtTxtFld().Text();
   bool visible = VisibleChkBx().Value();
   int selected = list.ListIndex();
@@ -62,6 +61,8 @@ void MainWindow::AllExtBvlBtn_Action(fw::BevelButton& sender) {
     if (!o) {
       failures.push_back({oldName, o.Reason});
       list.SetCell(row, 0, RowText(f->Name()));
+      // A rename refused when the click left a name field is reported here, with the others.
+      if (f == edited) ++tousRuns_[kNameTous];
       continue;
     }
     // Renamed, whatever its Finder info does next.
@@ -77,7 +78,6 @@ void MainWindow::AllExtBvlBtn_Action(fw::BevelButton& sender) {
   list.SetListIndex(selected);
   // The fields show the name and state the selected file now has; they differ from what was
   // applied only when it did not take the change.
-  fw::FolderItemPtr edited = SelectedEditedFile();
   if (edited && edited->Name() != FileNameTxtFld().Text() + FilExtTxtFld().Text()) {
     FileNameTxtFld().SetText(BaseName(edited->Name()));
     FilExtTxtFld().SetText(ExtensionPart(edited->Name()));

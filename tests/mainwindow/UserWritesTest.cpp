@@ -273,4 +273,24 @@ TEST_F(UserWritesTest, WhereNoCreationDateIsRecordedTheCreationActionSaysSo) {
   }
 }
 
+TEST_F(UserWritesTest, ANameRefusedJustBeforeTheExtensionActionIsStillReportedWhenTheActionRenamesTheFile) {
+  Drop("a.png");
+  Drop("b.png");
+  dir.MakeFile("pris.txt", "in the way\n");
+  Select(0);
+  Retype(w->FilExtTxtFld(), ".txt");    // a.png becomes a.txt when the next click leaves the field
+  Retype(w->FileNameTxtFld(), "pris");  // pris.txt is taken: refused when the click leaves the field
+  Click(w->AllExtBvlBtn());
+  Settle();
+  EXPECT_TRUE(Exists(In("a.txt")));
+  EXPECT_TRUE(Exists(In("b.txt")));
+  EXPECT_EQ(ReadAll(In("pris.txt")), "in the way\n");
+  // The action took its extension; the name typed went nowhere, and that is said.
+  ASSERT_EQ(Dialogs().size(), 1u);
+  EXPECT_EQ(Dialogs()[0].Title, "Modification impossible");
+  EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("Le fichier « a.txt » n'a pas pu être modifié (nom)."));
+  EXPECT_EQ(w->FileNameTxtFld().Text(), "a");
+  EXPECT_EQ(w->FilExtTxtFld().Text(), ".txt");
+}
+
 }  // namespace

@@ -1385,7 +1385,11 @@ class RandomRun : public QObject {
   // Once the action is over: the refusal is reported, by its own report or by the "Tous" that the
   // click pressed, and the fields show what the file kept.
   void CheckRefusal(const Refusal& r) {
-    if (tous_ && tous_->sel >= 0 && tous_->which == r.kind) return Count("refusals reported by «Tous»");
+    if (tous_ && tous_->sel >= 0 && tous_->which == r.kind) {
+      // The extension action reports the name refused only when it fails for that file too.
+      if (r.kind == 0) allowedReports_[r.what]++;
+      return Count("refusals reported by «Tous»");
+    }
     expectedReports_[r.what]++;
     if (List().ListIndex() != r.sel || RowFile(r.sel) != r.file) return;
     const Bytes p = r.file->NativePath();
