@@ -170,7 +170,9 @@ void PermissionsCtrCtl::MenuChanged(PermissionsPupMnu& menu, fw::TextField& fiel
   // A menu without a selected row stands beside an empty field.
   int index = menu.ListIndex();
   field.SetText(index < 0 ? String() : fw::Str(index));
-  if (!showing_) choicePending_ = true;
+  // Showing a file writes nothing: its digits written back could undo another program's chmod.
+  if (showing_) return;
+  chosen_ |= &menu == &UserPermPupMnu() ? 4 : &menu == &GroupPermPupMnu() ? 2 : 1;
   SetPermissionsTimer().SetMode(fw::Timer::ModeSingle);
 }
 
@@ -180,13 +182,12 @@ void PermissionsCtrCtl::OthersPermPupMnu_Change(PermissionsPupMnu& sender) { Men
 
 void PermissionsCtrCtl::SetPermissionsTimer_Action(fw::Timer&) {
   fw::FolderItemPtr file = FolderItemCopy;
-  bool chosen = std::exchange(choicePending_, false);
-  std::optional<fw::Outcome> o = ChangePermissions();
-  // The write-back that follows a mere display is no choice of the user's: its failure is no news.
-  if (!o || *o || !chosen) return;
-  // Digits the file did not take must not stay on show as if it had.
-  SetFieldPermissions();
-  WriteFailed.Raise(*this, file, *o);
+  std::optional<fw::Outcome> o = WriteChoice();
+  if (!o || !file) return;
+  // The panel shows what the file now holds: the digits not chosen may have changed meanwhile, and
+  // digits the file did not take must not stay on show as if it had.
+  ShowDigits();
+  if (!*o) WriteFailed.Raise(*this, file, *o);
 }
 
 std::optional<fw::Outcome> PermissionsCtrCtl::ChangePermissions() {
@@ -199,13 +200,31 @@ std::optional<fw::Outcome> PermissionsCtrCtl::ChangePermissions() {
   return FolderItemCopy->SetPermissions(64 * *owner + 8 * *group + *others);
 }
 
+std::optional<fw::Outcome> PermissionsCtrCtl::WriteChoice() {
+  const int chosen = std::exchange(chosen_, 0);
+  std::optional<int> digits[3] = {DigitOf(UserPermTxtFld().Text()), DigitOf(GroupPermTxtFld().Text()),
+                                  DigitOf(OthersPermTxtFld().Text())};
+  if (!FolderItemCopy || chosen == 0) return std::nullopt;
+  // A blank or half-blank panel shows no file: a choice made there names no mode.
+  if (!digits[0] || !digits[1] || !digits[2]) return std::nullopt;
+  // The digits not chosen are the file's as it is now, so that another program's change to them
+  // since the display stands; a file that cannot be read fails the write with its own reason.
+  std::optional<int> now = FolderItemCopy->Permissions();
+  int mode = 0;
+  for (int i = 0; i < 3; ++i) {
+    const int shift = 6 - 3 * i;
+    const bool choice = (chosen & (4 >> i)) != 0;
+    mode |= (choice || !now ? *digits[i] : (*now >> shift) & 7) << shift;
+  }
+  return FolderItemCopy->SetPermissions(mode);
+}
+
 void PermissionsCtrCtl::FlushPendingWrite() {
   if (SetPermissionsTimer().Mode() == fw::Timer::ModeOff) return;
   SetPermissionsTimer().SetMode(fw::Timer::ModeOff);
   fw::FolderItemPtr file = FolderItemCopy;
-  bool chosen = std::exchange(choicePending_, false);
-  std::optional<fw::Outcome> o = ChangePermissions();
-  if (o && !*o && chosen) WriteFailed.Raise(*this, file, *o);
+  std::optional<fw::Outcome> o = WriteChoice();
+  if (o && !*o) WriteFailed.Raise(*this, file, *o);
 }
 
 void PermissionsCtrCtl::ClearMenus() {
@@ -233,6 +252,13 @@ void PermissionsCtrCtl::SetFolderCopy(const fw::FolderItemPtr& item) {
 }
 
 void PermissionsCtrCtl::SetFieldPermissions() {
+  fw::Deref(FolderItemCopy);
+  // A choice still waiting goes to its file before the panel shows the file anew.
+  FlushPendingWrite();
+  ShowDigits();
+}
+
+void PermissionsCtrCtl::ShowDigits() {
   std::optional<int> mode = fw::Deref(FolderItemCopy).Permissions();
   if (!mode) {
     // Gone or unreadable since it was listed: show nothing rather than stale digits.

@@ -49,12 +49,16 @@ class PermissionsCtrCtl : public fw::ContainerControl {
   // Writes the shown digits to FolderItemCopy, keeping the file's bits above the nine.
   // Empty when nothing was written: no file, or a field that holds no digit.
   std::optional<fw::Outcome> ChangePermissions();
+  // Writes the digits the user chose since the file was shown; the others stay as the file has
+  // them now. Empty when nothing was written: no file, or no choice.
+  std::optional<fw::Outcome> WriteChoice();
   // Blanks the fields and the menus; writes nothing, arms nothing.
   void ClearMenus();
   // "Utilisateur : 6 - Groupe : 4 - Autres : 4", from the fields.
   fw::String PermissionsReport() const;
   void SetFolderCopy(const fw::FolderItemPtr& item);
-  // Shows FolderItemCopy's digits through the menus; a file whose mode cannot be read leaves the panel blank.
+  // Shows FolderItemCopy's digits through the menus and arms no write (a choice still waiting is
+  // written first); a file whose mode cannot be read leaves the panel blank.
   void SetFieldPermissions();
 
   bool ApplyProperty(std::string_view name, const fw::Value& v) override;
@@ -63,8 +67,10 @@ class PermissionsCtrCtl : public fw::ContainerControl {
   void MenuChanged(PermissionsPupMnu& menu, fw::TextField& field);
   // Runs a write that the timer still holds, now.
   void FlushPendingWrite();
-  // True while a display sets the menus; then a pending write is only the display's echo.
+  // Shows the file's digits; a display is no choice.
+  void ShowDigits();
+  // True while a display sets the menus: their changes are no choice and arm nothing.
   bool showing_ = false;
-  // A menu was chosen since the last write: that write's failure is reported.
-  bool choicePending_ = false;
+  // The digits chosen since the last write: 4 owner, 2 group, 1 others.
+  int chosen_ = 0;
 };

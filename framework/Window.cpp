@@ -1,6 +1,7 @@
 #include "framework/Window.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -159,6 +160,11 @@ void Window::HandleNativeClose() {
   if (closed_) return;
   closed_ = true;
   bool wasOpen = open_;
+  // Closing is leaving the focused field, however the close came: its edit is not lost.
+  if (QWidget* focused = native_->focusWidget()) {
+    QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(focused, &out);
+  }
   Event_Close();
   SaveFrame();
   Unfile();
@@ -310,6 +316,26 @@ Window* GetImplicitWindow(const String& fullClassName) {
 Window& AdoptWindow(std::unique_ptr<Window> window) {
   adoptedWindows.push_back(std::move(window));
   return *adoptedWindows.back();
+}
+
+void CallAfterClick(std::function<void()> f) {
+  auto* app = QCoreApplication::instance();
+  if (!app) return;
+  QTimer::singleShot(0, app, [f = std::move(f)]() mutable {
+    if (QGuiApplication::mouseButtons() == Qt::NoButton) return f();
+    // Looked at again shortly; a button that is never released (a drag) holds it a few seconds at most.
+    auto* poll = new QTimer(QCoreApplication::instance());
+    auto started = std::make_shared<qint64>(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, started, f = std::move(f)]() mutable {
+      *started += poll->interval();
+      if (QGuiApplication::mouseButtons() != Qt::NoButton && *started < 5000) return;
+      poll->stop();
+      std::function<void()> run = std::move(f);
+      poll->deleteLater();
+      run();
+    });
+    poll->start(10);
+  });
 }
 
 int WindowCount() { return int(openWindows.size()); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <functional>
 
 class QPoint;
 class QRect;
@@ -37,7 +38,8 @@ class Window : public Object, public ControlHost {
   bool Visible() const;
   void SetVisible(bool v);
   void Show();
-  // Closes the window: raises Close, keeps its frame, unfiles it, and destroys it later when the
+  // Closes the window: the focused control loses the focus (a field's edit is written as when it
+  // is left), then Close is raised, the frame kept, the window unfiled and destroyed later when the
   // framework owns it. With AutoQuit, closing the last open window quits the application.
   void Close();
   // True from Constructor until the window closes.
@@ -110,6 +112,10 @@ T& AdoptNewWindow() {
   AdoptWindow(std::move(owned));
   return w;
 }
+
+// Runs f once the current event is done and no mouse button is held, so that the click that led
+// to it (a press that moved the focus) is over first.
+void CallAfterClick(std::function<void()> f);
 
 // The open windows, oldest first.
 int WindowCount();

@@ -7,6 +7,8 @@
 //   MainWindowApplyAll.cpp  the four "Tous" buttons
 #pragma once
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -119,13 +121,37 @@ class MainWindow : public fw::Window {
 
   // Confirms a deletion (isDelete: True only for "Supprimer") or reports a result (always False).
   bool InfoDialog(const fw::String& title, const fw::String& message, const fw::String& explanation, bool isDelete);
+  // Reports writes that failed, with the warning icon.
+  void FailureDialog(const fw::String& title, const fw::String& message, const fw::String& explanation);
 
   // The date of the date field at the time of the time field; none when either text is not one.
+  // A year of one or two digits is one of the 2000s, as the date field's own check reads it.
   std::optional<fw::Date> ChangeDateTime(TabedDateField& dateField, TabedTimeField& timeField);
   // Blanks the property fields and the permissions panel while no row is selected.
   void ClearAllFields();
   // True when a row's base name is the file's; that row is then selected.
   bool VerifyFileExist(const fw::FolderItemPtr& file, fw::Listbox& list);
+
+  // One of the two date pairs: its fields, how a file's date is read and written, and its words.
+  struct DatePair {
+    TabedDateField& (MainWindow::*DateField)() const;
+    TabedTimeField& (MainWindow::*TimeField)() const;
+    std::optional<fw::Date> (fw::FolderItem::*Read)() const;
+    fw::Outcome (fw::FolderItem::*Write)(const fw::Date&);
+    // The property in a failure report, and the "Tous" report's title, message and explanation.
+    const char* What;
+    const char* Title;
+    const char* DoneBefore;
+    const char* DoneAfter;
+    const char* Now;
+    // Why a file has no such date to write, where a file system may record none; nullptr otherwise.
+    const char* Missing;
+    // Which "Tous" a failed focus loss of these fields is reported by.
+    int Kind;
+  };
+  static const DatePair kCreationPair, kModificationPair;
+  // What a "Tous" that follows a failed focus loss reports in its place.
+  enum TousKind { kNameTous, kCreationTous, kModificationTous, kTousKinds };
 
   // The file of the selected row, when a row is selected and the fields edit a file.
   fw::FolderItemPtr SelectedEditedFile() const;
@@ -139,21 +165,37 @@ class MainWindow : public fw::Window {
   void SetTitleForRows();
   // Fills the fields from the edited file, as a selection does.
   void ShowEditedFile();
-  // Reports, once the current event is done, one write that failed, naming the file and the reason.
-  void ReportFailure(const fw::String& what, const fw::String& fileName, const fw::Outcome& outcome);
-  // The date writes of a focus loss: compares the field with the file and writes when they differ.
-  void WriteBackDate(bool creation, const fw::TextField& field, bool dateField);
+  // Puts a text in a field and remembers it: a focus loss writes only a text that differs.
+  void ShowText(fw::TextField& field, const fw::String& text);
+  // Shows the pair's date as the file holds it.
+  void ShowDate(const DatePair& pair, const fw::FolderItem& file);
+  // Reports one write of a focus loss that failed, naming the file and the reason, once the click
+  // that moved the focus is over; refill then shows what the file kept. A "Tous" of the same kind
+  // in that click reports the failure itself, and this report is dropped. While the window closes,
+  // the report comes at once.
+  void ReportFailure(const fw::String& what, const fw::String& fileName, const fw::Outcome& outcome, int kind = -1,
+                     std::function<void()> refill = {});
+  // The date writes of a focus loss: writes when the field was edited.
+  void WriteBackDate(const DatePair& pair, const fw::TextField& field);
   // The two date actions: writes the pair's date to every row's file, then reports.
-  void ApplyDateToAll(bool creation);
+  void ApplyDateToAll(const DatePair& pair);
   struct Failure {
     fw::String Name;
     fw::String Reason;
   };
-  // The report of an action some of whose writes failed: how many files changed, and the others.
-  void ReportPartial(const fw::String& title, int changed, int rows, const std::vector<Failure>& failures);
+  // The report of an action some of whose writes failed: how many files changed ("modifié",
+  // "renommé"), the others and why; first lines tell what the changed files now hold; afterwards
+  // lists files changed whose second write failed.
+  void ReportPartial(const fw::String& title, const char* verb, int changed, int rows,
+                     const std::vector<Failure>& failures, const fw::String& firstLine = {},
+                     const std::vector<Failure>& afterwards = {});
 
   fw::MenuItemPtr MenuItemNamed(const char* name);
 
   // Lives as long as the window: a report deferred past its destruction is dropped.
   std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+  // The text each field was last given from the file or written with.
+  std::map<const fw::TextField*, fw::String> shown_;
+  // How many times each kind of "Tous" ran.
+  int tousRuns_[kTousKinds] = {};
 };

@@ -1,3 +1,5 @@
+#include <cerrno>
+
 #include "framework/Text.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/NameSplit.h"
@@ -9,48 +11,73 @@ namespace {
 constexpr size_t kListedFailures = 20;
 }  // namespace
 
-void MainWindow::ReportPartial(const String& title, int changed, int rows, const std::vector<Failure>& failures) {
-  String message = String::fromUtf8("%1 fichier(s) sur %2 modifié(s) ; %3 n'ont pas pu l'être.")
+void MainWindow::ReportPartial(const String& title, const char* verb, int changed, int rows,
+                               const std::vector<Failure>& failures, const String& firstLine,
+                               const std::vector<Failure>& afterwards) {
+  const bool many = changed > 1;
+  String message = QStringLiteral("%1 %2 sur %3 %4%5")
                        .arg(changed)
+                       .arg(many ? QStringLiteral("fichiers") : QStringLiteral("fichier"))
                        .arg(rows)
-                       .arg(failures.size());
+                       .arg(String::fromUtf8(verb), many ? QStringLiteral("s") : String());
+  if (failures.size() == 1) message += String::fromUtf8(" ; 1 n'a pas pu l'être");
+  else if (!failures.empty()) message += String::fromUtf8(" ; %1 n'ont pas pu l'être").arg(failures.size());
+  if (!afterwards.empty())
+    message += String::fromUtf8(" ; l'extension visible de %1 n'a pas pu être changée").arg(afterwards.size());
+  message += QLatin1Char('.');
   QStringList lines;
-  for (size_t i = 0; i < failures.size() && i < kListedFailures; ++i)
-    lines << String::fromUtf8("« %1 » : %2").arg(failures[i].Name, failures[i].Reason);
-  if (failures.size() > kListedFailures)
-    lines << String::fromUtf8("… et %1 autre(s).").arg(failures.size() - kListedFailures);
-  InfoDialog(title, message, lines.join(QLatin1Char('\n')), false);
+  if (!firstLine.isEmpty()) lines << firstLine;
+  size_t listed = 0;
+  for (const Failure& f : failures)
+    if (listed++ < kListedFailures) lines << String::fromUtf8("« %1 » : %2").arg(f.Name, f.Reason);
+  for (const Failure& f : afterwards)
+    if (listed++ < kListedFailures)
+      lines << String::fromUtf8("« %1 » : renommé, mais son extension visible n'a pas pu être changée : %2")
+                   .arg(f.Name, f.Reason);
+  if (listed > kListedFailures) {
+    const size_t more = listed - kListedFailures;
+    lines << (more == 1 ? String::fromUtf8("… et 1 autre.") : String::fromUtf8("… et %1 autres.").arg(more));
+  }
+  FailureDialog(title, message, lines.join(QLatin1Char('\n')));
 }
 
 void MainWindow::AllExtBvlBtn_Action(fw::BevelButton& sender) {
   fw::Listbox& list = FileLstBx();
   if (list.ListIndex() == -1) return;
   sender.SetEnabled(false);
+  const fw::FolderItemPtr edited = SelectedEditedFile();
   String ext = FilExtTxtFld().Text();
   bool visible = VisibleChkBx().Value();
   int selected = list.ListIndex();
-  int changed = 0;
-  std::vector<Failure> failures;
+  int renamed = 0;
+  std::vector<Failure> failures, flagFailures;
   for (int row = 0; row < list.ListCount(); ++row) {
     fw::FolderItemPtr f = RowFile(list, row);
     if (!f) continue;
     String oldName = f->Name();
     String base = BaseName(oldName);
     // The base name keeps its bytes even where they are not UTF-8.
-    fw::Outcome renamed = f->SetNameBytes(ComposedName(f->NameBytes(), base, ext));
-    fw::Outcome shown = renamed ? f->SetExtensionVisible(visible) : renamed;
-    if (renamed && shown) {
-      ++changed;
+    fw::Outcome o = f->SetNameBytes(ComposedName(f->NameBytes(), base, ext));
+    if (!o) {
+      failures.push_back({oldName, o.Reason});
+      list.SetCell(row, 0, RowText(f->Name()));
+      // A rename refused when the click left a name field is reported here, with the others.
+      if (f == edited) ++tousRuns_[kNameTous];
+      continue;
+    }
+    // Renamed, whatever its Finder info does next.
+    ++renamed;
+    fw::Outcome shown = f->SetExtensionVisible(visible);
+    if (shown) {
       list.SetCell(row, 0, visible ? base + ext : base);
     } else {
-      failures.push_back({oldName, renamed ? shown.Reason : renamed.Reason});
+      flagFailures.push_back({f->Name(), shown.Reason});
       list.SetCell(row, 0, RowText(f->Name()));
     }
   }
   list.SetListIndex(selected);
   // The fields show the name and state the selected file now has; they differ from what was
   // applied only when it did not take the change.
-  fw::FolderItemPtr edited = SelectedEditedFile();
   if (edited && edited->Name() != FileNameTxtFld().Text() + FilExtTxtFld().Text()) {
     FileNameTxtFld().SetText(BaseName(edited->Name()));
     FilExtTxtFld().SetText(ExtensionPart(edited->Name()));
@@ -58,17 +85,20 @@ void MainWindow::AllExtBvlBtn_Action(fw::BevelButton& sender) {
   if (edited) VisibleChkBx().SetValue(edited->ExtensionVisible());
   list.Invalidate(true);
   // This action has no report of its own: it speaks only when a file did not take the change.
-  if (!failures.empty())
-    ReportPartial(QStringLiteral("Modification de l'extension"), changed, list.ListCount(), failures);
+  if (!failures.empty() || !flagFailures.empty())
+    ReportPartial(QStringLiteral("Modification de l'extension"), "renommé", renamed, list.ListCount(), failures, {},
+                  flagFailures);
   sender.SetEnabled(true);
 }
 
-void MainWindow::ApplyDateToAll(bool creation) {
+void MainWindow::ApplyDateToAll(const DatePair& pair) {
+  // A write refused when the click left one of these fields is reported here, with the others.
+  ++tousRuns_[pair.Kind];
   fw::Listbox& list = FileLstBx();
-  TabedDateField& dateField = creation ? CreationDateTxtFld() : ModifDateTxtFld();
-  TabedTimeField& timeField = creation ? CreationTimeTxtFld() : ModifTimeTxtFld();
+  TabedDateField& dateField = (this->*pair.DateField)();
+  TabedTimeField& timeField = (this->*pair.TimeField)();
   int changed = 0;
-  bool editedFailed = false;
+  std::optional<fw::Date> held;
   std::vector<Failure> failures;
   // Nothing in the loop touches the fields, so every file gets this one date; building it once
   // keeps a long list from paying a clock and time-zone lookup per file.
@@ -76,55 +106,48 @@ void MainWindow::ApplyDateToAll(bool creation) {
   for (int row = 0; row < list.ListCount(); ++row) {
     fw::FolderItemPtr f = RowFile(list, row);
     if (!f) continue;
-    if (!d) {
-      failures.push_back({f->Name(), String::fromUtf8("la date ou l'heure saisie n'est pas valide")});
-      continue;
-    }
-    fw::Outcome o = creation ? f->SetCreationDate(*d) : f->SetModificationDate(*d);
+    fw::Outcome o = d ? ((*f).*pair.Write)(*d)
+                      : fw::Outcome::Failure(EINVAL, String::fromUtf8("la date ou l'heure saisie n'est pas valide"));
     if (o) {
       ++changed;
+      if (!held) held = ((*f).*pair.Read)();
       continue;
     }
+    // A file system that records no such date: that is the reason, whatever was typed.
+    if (pair.Missing && f->Exists() && !((*f).*pair.Read)()) o.Reason = String::fromUtf8(pair.Missing);
     failures.push_back({f->Name(), o.Reason});
-    if (f == SelectedEditedFile()) editedFailed = true;
   }
-  if (editedFailed) {
-    // The pair shows the date the selected file kept.
-    std::optional<fw::Date> kept = creation ? EditedFolderItem->CreationDate() : EditedFolderItem->ModificationDate();
-    dateField.SetText(kept ? kept->ShortDate() : String());
-    timeField.SetText(kept ? kept->LongTime() : String());
-  }
-  String n = fw::Str(list.ListCount());
-  String title = creation ? String::fromUtf8("Modification de la date de création")
-                          : QStringLiteral("Changement de la date de modification");
+  // The pair shows what the selected file now holds: the date written, or the one it kept.
+  fw::FolderItemPtr edited = SelectedEditedFile();
+  if (edited && d) ShowDate(pair, *edited);
+  // The report quotes the date as the files now hold it, which the fields may have written otherwise.
+  if (!held) held = d;
+  const String date = held ? held->ShortDate() : String(), time = held ? held->LongTime() : String();
+  const String now = String::fromUtf8(pair.Now) + date + QStringLiteral(" - Heure : ") + time;
+  const String title = String::fromUtf8(pair.Title);
   if (!failures.empty()) {
-    ReportPartial(title, changed, list.ListCount(), failures);
+    String firstLine;
+    if (changed > 0)
+      firstLine = String::fromUtf8("Les fichiers modifiés ont maintenant la date et l'heure suivante - Date : ") +
+                  date + QStringLiteral(" - Heure : ") + time;
+    ReportPartial(title, "modifié", changed, list.ListCount(), failures, firstLine);
     return;
   }
-  if (creation)
-    InfoDialog(title, String::fromUtf8("La date de création des ") + n + String::fromUtf8(" fichiers a été modifiée avec succès"),
-               String::fromUtf8("Tous les fichiers ont maintenant la date et l'heure suivante - Date : ") +
-                   dateField.Text() + QStringLiteral(" - Heure : ") + timeField.Text(),
-               false);
-  else
-    InfoDialog(title, String::fromUtf8("Changement de la date de modification réalisées sur ") + n +
-                          QStringLiteral(" fichiers avec succès"),
-               String::fromUtf8("Tous les fichiers ont maintenant la date et l'heure de modification suivante - Date : ") +
-                   dateField.Text() + QStringLiteral(" - Heure : ") + timeField.Text(),
-               false);
+  InfoDialog(title, String::fromUtf8(pair.DoneBefore) + fw::Str(list.ListCount()) + String::fromUtf8(pair.DoneAfter),
+             now, false);
 }
 
 void MainWindow::AllCreationDateBvlBtn_Action(fw::BevelButton& sender) {
   if (FileLstBx().ListIndex() == -1) return;
   sender.SetEnabled(false);
-  ApplyDateToAll(true);
+  ApplyDateToAll(kCreationPair);
   sender.SetEnabled(true);
 }
 
 void MainWindow::AllModifDateBvlBtn_Action(fw::BevelButton& sender) {
   if (FileLstBx().ListIndex() == -1) return;
   sender.SetEnabled(false);
-  ApplyDateToAll(false);
+  ApplyDateToAll(kModificationPair);
   sender.SetEnabled(true);
 }
 
@@ -146,7 +169,7 @@ void MainWindow::AllPermissionsBvlBtn_Action(fw::BevelButton& sender) {
   panel.SetFolderCopy(EditedFolderItem);
   String title = QStringLiteral("Modification des permissions de fichiers");
   if (!failures.empty())
-    ReportPartial(title, changed, list.ListCount(), failures);
+    ReportPartial(title, "modifié", changed, list.ListCount(), failures);
   else
     InfoDialog(title, QStringLiteral("Modification des permissions de ") + fw::Str(list.ListCount()) +
                           QStringLiteral(" fichiers avec succès"),

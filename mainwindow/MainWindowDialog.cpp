@@ -20,3 +20,13 @@ bool MainWindow::InfoDialog(const fw::String& title, const fw::String& message, 
   if (pressed && pressed == d.ActionButton) result = pressed->Caption == QLatin1String("Supprimer");
   return result;
 }
+
+void MainWindow::FailureDialog(const fw::String& title, const fw::String& message, const fw::String& explanation) {
+  fw::MessageDialog d;
+  d.Icon = 1;
+  d.ActionButton->Caption = QStringLiteral("Continuer");
+  d.Title = title;
+  d.Message = message;
+  d.Explanation = explanation;
+  d.ShowModalWithin(*this);
+}

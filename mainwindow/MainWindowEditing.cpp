@@ -1,5 +1,6 @@
 #include "controls/DateText.h"
 #include "controls/TimeText.h"
+#include "framework/Date.h"
 #include "framework/System.h"
 #include "framework/Text.h"
 #include "mainwindow/MainWindow.h"
@@ -23,15 +24,66 @@ fw::FolderItemPtr MainWindow::SelectedEditedFile() const {
   return EditedFolderItem;
 }
 
-void MainWindow::ReportFailure(const String& what, const String& fileName, const fw::Outcome& outcome) {
-  // Not from inside the focus change that caused the write: the report waits for it to finish.
+const MainWindow::DatePair MainWindow::kCreationPair = {
+    &MainWindow::CreationDateTxtFld,
+    &MainWindow::CreationTimeTxtFld,
+    &fw::FolderItem::CreationDate,
+    &fw::FolderItem::SetCreationDate,
+    "date de création",
+    "Modification de la date de création",
+    "La date de création des ",
+    " fichiers a été modifiée avec succès",
+    "Tous les fichiers ont maintenant la date et l'heure suivante - Date : ",
+    "le système de fichiers n'enregistre pas de date de création pour ce fichier",
+    kCreationTous,
+};
+
+const MainWindow::DatePair MainWindow::kModificationPair = {
+    &MainWindow::ModifDateTxtFld,
+    &MainWindow::ModifTimeTxtFld,
+    &fw::FolderItem::ModificationDate,
+    &fw::FolderItem::SetModificationDate,
+    "date de modification",
+    "Changement de la date de modification",
+    "Changement de la date de modification réalisées sur ",
+    " fichiers avec succès",
+    "Tous les fichiers ont maintenant la date et l'heure de modification suivante - Date : ",
+    nullptr,
+    kModificationTous,
+};
+
+void MainWindow::ReportFailure(const String& what, const String& fileName, const fw::Outcome& outcome, int kind,
+                               std::function<void()> refill) {
   String message = String::fromUtf8("Le fichier « %1 » n'a pas pu être modifié (%2).").arg(fileName, what);
   String explanation = outcome.Reason;
+  const String title = String::fromUtf8("Modification impossible");
+  // The window closing: this is the last moment to say it.
+  if (Closed()) {
+    FailureDialog(title, message, explanation);
+    return;
+  }
+  // Not from inside the focus change that caused the write: the click that moved the focus ends
+  // first, so that a "Tous" it pressed still reads what the user typed.
   std::weak_ptr<int> alive = alive_;
-  fw::CallLater([this, alive, message, explanation] {
+  const int runs = kind >= 0 ? tousRuns_[kind] : 0;
+  fw::CallAfterClick([this, alive, title, message, explanation, kind, runs, refill] {
     if (alive.expired() || !IsOpen()) return;
-    InfoDialog(String::fromUtf8("Modification impossible"), message, explanation, false);
+    if (kind >= 0 && tousRuns_[kind] != runs) return;
+    if (refill) refill();
+    FailureDialog(title, message, explanation);
   });
+}
+
+void MainWindow::ShowText(fw::TextField& field, const String& text) {
+  field.SetText(text);
+  shown_[&field] = text;
+}
+
+void MainWindow::ShowDate(const DatePair& pair, const fw::FolderItem& file) {
+  // A date the file system does not record, or a file gone since its drop, leaves the pair empty.
+  std::optional<fw::Date> d = (file.*pair.Read)();
+  ShowText((this->*pair.DateField)(), d ? d->ShortDate() : String());
+  ShowText((this->*pair.TimeField)(), d ? d->LongTime() : String());
 }
 
 void MainWindow::RenameFromFields() {
@@ -48,11 +100,13 @@ void MainWindow::RenameFromFields() {
     FileLstBx().SetCell(row, 0, VisibleChkBx().Value() ? name + ext : name);
     return;
   }
-  // The row and the fields show the name the file kept.
+  // The row shows the name the file kept; the fields do once the report comes.
   FileLstBx().SetCell(row, 0, RowText(f->Name()));
-  FileNameTxtFld().SetText(BaseName(f->Name()));
-  FilExtTxtFld().SetText(ExtensionPart(f->Name()));
-  ReportFailure(QStringLiteral("nom"), oldName, o);
+  ReportFailure(QStringLiteral("nom"), oldName, o, kNameTous, [this, f, name, ext] {
+    if (SelectedEditedFile() != f || FileNameTxtFld().Text() != name || FilExtTxtFld().Text() != ext) return;
+    FileNameTxtFld().SetText(BaseName(f->Name()));
+    FilExtTxtFld().SetText(ExtensionPart(f->Name()));
+  });
 }
 
 void MainWindow::FileNameTxtFld_LostFocus(TabedTextField&) { RenameFromFields(); }
@@ -72,9 +126,14 @@ void MainWindow::VisibleChkBx_Action(fw::CheckBox& sender) {
 
 std::optional<fw::Date> MainWindow::ChangeDateTime(TabedDateField& dateField, TabedTimeField& timeField) {
   fw::Date d;
-  if (!fw::ParseDate(dateField.Text(), d)) return std::nullopt;
-  // The year as the date field would have written it, and only a time the time field accepts.
-  d.SetYear(ApplyYearRule(d.Year()));
+  const String text = dateField.Text();
+  if (!fw::ParseDate(text, d)) return std::nullopt;
+  // The date field's own check would show one or two digits as a year of the 2000s; a longer year
+  // is written as typed, because only that check shows its rewrite before anything is written.
+  const std::string order = fw::DateOrder();
+  const QStringList parts = text.split(QLatin1Char('/'));
+  const size_t y = order.find('y');
+  if (parts.size() == 3 && y < 3 && parts[int(y)].size() <= 2) d.SetYear(d.Year() + 2000);
   TimeParts t = SplitTimeText(timeField.Text());
   if (!TimeTextValid(t)) return std::nullopt;
   d.SetHour(t.Hour);
@@ -83,31 +142,37 @@ std::optional<fw::Date> MainWindow::ChangeDateTime(TabedDateField& dateField, Ta
   return d;
 }
 
-void MainWindow::WriteBackDate(bool creation, const fw::TextField& field, bool dateField) {
+void MainWindow::WriteBackDate(const DatePair& pair, const fw::TextField& field) {
   fw::FolderItemPtr f = SelectedEditedFile();
   if (!f) return;
-  std::optional<fw::Date> current = creation ? f->CreationDate() : f->ModificationDate();
-  String shown = current ? (dateField ? current->ShortDate() : current->LongTime()) : String();
-  if (shown == field.Text()) return;
-  std::optional<fw::Date> d = creation ? ChangeDateTime(CreationDateTxtFld(), CreationTimeTxtFld())
-                                       : ChangeDateTime(ModifDateTxtFld(), ModifTimeTxtFld());
+  // Only an edit writes: a field passed through leaves alone a date another program set since.
+  if (field.Text() == shown_[&field]) return;
+  TabedDateField& dateField = (this->*pair.DateField)();
+  TabedTimeField& timeField = (this->*pair.TimeField)();
+  std::optional<fw::Date> d = ChangeDateTime(dateField, timeField);
+  if (!d) return;
+  const String date = dateField.Text(), time = timeField.Text();
+  std::optional<fw::Date> current = ((*f).*pair.Read)();
   // The date the file already holds, written otherwise (a two-digit year): nothing to change.
-  if (!d || (current && *d == *current)) return;
-  fw::Outcome o = creation ? f->SetCreationDate(*d) : f->SetModificationDate(*d);
-  if (o) return;
-  // The pair shows the date the file kept.
-  std::optional<fw::Date> kept = creation ? f->CreationDate() : f->ModificationDate();
-  fw::TextField& dateText = creation ? static_cast<fw::TextField&>(CreationDateTxtFld()) : ModifDateTxtFld();
-  fw::TextField& timeText = creation ? static_cast<fw::TextField&>(CreationTimeTxtFld()) : ModifTimeTxtFld();
-  dateText.SetText(kept ? kept->ShortDate() : String());
-  timeText.SetText(kept ? kept->LongTime() : String());
-  ReportFailure(creation ? String::fromUtf8("date de création") : QStringLiteral("date de modification"), f->Name(), o);
+  fw::Outcome o = current && *d == *current ? fw::Outcome::Success() : ((*f).*pair.Write)(*d);
+  if (o) {
+    shown_[&dateField] = date;
+    shown_[&timeField] = time;
+    return;
+  }
+  ReportFailure(String::fromUtf8(pair.What), f->Name(), o, pair.Kind, [this, f, &pair, date, time] {
+    // The pair shows the date the file kept, unless the user went on meanwhile.
+    if (SelectedEditedFile() != f || (this->*pair.DateField)().Text() != date ||
+        (this->*pair.TimeField)().Text() != time)
+      return;
+    ShowDate(pair, *f);
+  });
 }
 
-void MainWindow::CreationDateTxtFld_LostFocus(TabedDateField& sender) { WriteBackDate(true, sender, true); }
-void MainWindow::CreationTimeTxtFld_LostFocus(TabedTimeField& sender) { WriteBackDate(true, sender, false); }
-void MainWindow::ModifDateTxtFld_LostFocus(TabedDateField& sender) { WriteBackDate(false, sender, true); }
-void MainWindow::ModifTimeTxtFld_LostFocus(TabedTimeField& sender) { WriteBackDate(false, sender, false); }
+void MainWindow::CreationDateTxtFld_LostFocus(TabedDateField& sender) { WriteBackDate(kCreationPair, sender); }
+void MainWindow::CreationTimeTxtFld_LostFocus(TabedTimeField& sender) { WriteBackDate(kCreationPair, sender); }
+void MainWindow::ModifDateTxtFld_LostFocus(TabedDateField& sender) { WriteBackDate(kModificationPair, sender); }
+void MainWindow::ModifTimeTxtFld_LostFocus(TabedTimeField& sender) { WriteBackDate(kModificationPair, sender); }
 
 // The permissions panel writes on its own timer; its failures are reported as the fields' are.
 void MainWindow::PermissionsCtrCtl1_WriteFailed(PermissionsCtrCtl&, const fw::FolderItemPtr& file,

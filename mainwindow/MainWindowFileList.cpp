@@ -80,19 +80,15 @@ void MainWindow::ShowEditedFile() {
   FileNameTxtFld().SetText(BaseName(name));
   FilExtTxtFld().SetText(ExtensionPart(name));
   VisibleChkBx().SetValue(f.ExtensionVisible());
-  // A date the file system does not record, or a file gone since its drop, leaves its fields empty.
-  std::optional<fw::Date> created = f.CreationDate();
-  CreationDateTxtFld().SetText(created ? created->ShortDate() : String());
-  CreationTimeTxtFld().SetText(created ? created->LongTime() : String());
-  std::optional<fw::Date> modified = f.ModificationDate();
-  ModifDateTxtFld().SetText(modified ? modified->ShortDate() : String());
-  ModifTimeTxtFld().SetText(modified ? modified->LongTime() : String());
+  ShowDate(kCreationPair, f);
+  ShowDate(kModificationPair, f);
   MacCreatorTxtFld().SetText(f.MacCreator());
   PermissionsCtrCtl1().SetFieldPermissions();
 }
 
 void MainWindow::ClearAllFields() {
   if (FileLstBx().ListIndex() > -1) return;
+  shown_.clear();
   for (int i = 0; i < ControlCount(); ++i) {
     fw::Control* c = ControlAt(i);
     if (auto* t = dynamic_cast<fw::TextField*>(c)) t->SetText(String());

@@ -223,6 +223,32 @@ TEST_F(Panel, AChoiceWaitingForItsWriteGoesToTheFileItWasMadeFor) {
   EXPECT_EQ(seams::FileWriteCalls(), 1);
 }
 
+// Another program's chmod after the display stands: showing arms nothing, and a choice writes its
+// own digit over what the file holds when the write comes.
+TEST_F(Panel, OnlyTheChosenDigitIsWrittenNeverTheDigitsOfADisplay) {
+  QByteArray path = File(0644);
+  Show(path);
+  EXPECT_EQ(p->SetPermissionsTimer().Mode(), 0) << "a display arms no write";
+  ::chmod(path.constData(), 0600);
+  QTest::qWait(300);
+  EXPECT_EQ(ModeOf(path), 0600);
+  EXPECT_EQ(seams::FileWriteCalls(), 0);
+
+  p->GroupPermPupMnu().SetListIndex(7);
+  ::chmod(path.constData(), 0500);  // the owner digit changes again before the timer
+  Settle();
+  EXPECT_EQ(ModeOf(path), 0570);
+  EXPECT_EQ(Digits(), (QStringList{"5", "7", "0"})) << "the panel shows what the file now holds";
+
+  // A choice waiting when the same file is shown anew is written first, not replaced by the display.
+  p->OthersPermPupMnu().SetListIndex(4);
+  p->SetFieldPermissions();
+  EXPECT_EQ(ModeOf(path), 0574);
+  EXPECT_EQ(Digits(), (QStringList{"5", "7", "4"}));
+  Settle();
+  EXPECT_EQ(seams::FileWriteCalls(), 2);
+}
+
 TEST_F(Panel, NothingIsWrittenWithoutAFile) {
   EXPECT_FALSE(p->ChangePermissions().has_value());
   p->UserPermPupMnu().SetListIndex(7);
@@ -306,7 +332,7 @@ TEST_F(Panel, FileGoneSinceItWasListedLeavesThePanelBlank) {
 
 // A choice that does not reach its file is raised with the file and why, by the timer and by a
 // waiting write sent on early; after the timer the panel shows what the file kept.
-// Showing a file arms a write of its own digits; a file gone meanwhile is no failure of the user's.
+// Showing a file writes nothing: a file gone meanwhile is no failure of the user's.
 TEST_F(Panel, TheWriteBackOfAMereDisplayFailsSilently) {
   int raised = 0;
   p->WriteFailed.Bind([&](Object&, const FolderItemPtr&, const Outcome&) { ++raised; });

@@ -101,7 +101,7 @@ TEST_F(ApplyAllTest, TheExtensionActionReportsTheFilesThatKeptTheirName) {
   EXPECT_EQ(Row(2), "gone.gif");
   ASSERT_EQ(Dialogs().size(), 1u);
   EXPECT_EQ(Dialogs()[0].Title, "Modification de l'extension");
-  EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("2 fichier(s) sur 4 modifié(s) ; 2 n'ont pas pu l'être."));
+  EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("2 fichiers sur 4 renommés ; 2 n'ont pas pu l'être."));
   EXPECT_EQ(Dialogs()[0].Explanation,
             QStringLiteral("« a.png » : Un fichier porte déjà ce nom\n« gone.gif » : Fichier introuvable"));
   EXPECT_TRUE(w->AllExtBvlBtn().Enabled());
@@ -137,7 +137,7 @@ TEST_F(ApplyAllTest, TheSelectedFilesFieldsShowTheNameItKeptAfterAFailure) {
   EXPECT_EQ(w->FileNameTxtFld().Text(), "b");
   EXPECT_EQ(w->FilExtTxtFld().Text(), ".png");
   ASSERT_EQ(Dialogs().size(), 1u);
-  EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("1 fichier(s) sur 2 modifié(s) ; 1 n'ont pas pu l'être."));
+  EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("1 fichier sur 2 renommé ; 1 n'a pas pu l'être."));
 }
 
 TEST_F(ApplyAllTest, TheModificationDateGoesToEveryFileAndIsReported) {
@@ -159,10 +159,11 @@ TEST_F(ApplyAllTest, TheModificationDateGoesToEveryFileAndIsReported) {
     EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("Changement de la date de modification réalisées sur %1 fichiers avec succès").arg(rows));
     EXPECT_EQ(Dialogs()[0].Explanation,
               QStringLiteral("Tous les fichiers ont maintenant la date et l'heure de modification suivante - Date : "
-                             "12/05/11 - Heure : 10:15:30"));
+                             "12/05/2011 - Heure : 10:15:30"))
+        << "the date as the files hold it";
     EXPECT_EQ(Dialogs()[0].Buttons, QStringList{"Continuer"});
     EXPECT_TRUE(Dialogs()[0].WindowModal);
-    EXPECT_EQ(w->ModifDateTxtFld().Text(), "12/05/11") << "the fields keep what was applied";
+    EXPECT_EQ(w->ModifDateTxtFld().Text(), "12/05/2011") << "the fields show what the selected file now holds";
     EXPECT_TRUE(w->AllModifDateBvlBtn().Enabled());
   }
 }
@@ -176,15 +177,16 @@ TEST_F(ApplyAllTest, ADateActionThatChangedNotEveryFileSaysSo) {
     QString message;
     QString explanation;
   } cases[] = {
-      {"not a date", false, "31/02/2011", "10:15:00", "0 fichier(s) sur 3 modifié(s) ; 3 n'ont pas pu l'être.",
+      {"not a date", false, "31/02/2011", "10:15:00", "0 fichier sur 3 modifié ; 3 n'ont pas pu l'être.",
        "« f0.txt » : la date ou l'heure saisie n'est pas valide\n« f1.txt » : la date ou l'heure saisie n'est pas "
        "valide\n« f2.txt » : la date ou l'heure saisie n'est pas valide"},
-      {"a time the field refuses", false, "12/05/2011", "10:30", "0 fichier(s) sur 3 modifié(s) ; 3 n'ont pas pu l'être.",
+      {"a time the field refuses", false, "12/05/2011", "10:30", "0 fichier sur 3 modifié ; 3 n'ont pas pu l'être.",
        "« f0.txt » : la date ou l'heure saisie n'est pas valide\n« f1.txt » : la date ou l'heure saisie n'est pas "
        "valide\n« f2.txt » : la date ou l'heure saisie n'est pas valide"},
-      {"a file gone", false, "12/05/2011", "10:15:00", "2 fichier(s) sur 3 modifié(s) ; 1 n'ont pas pu l'être.",
+      {"a file gone", false, "12/05/2011", "10:15:00", "2 fichiers sur 3 modifiés ; 1 n'a pas pu l'être.",
+       "Les fichiers modifiés ont maintenant la date et l'heure suivante - Date : 12/05/2011 - Heure : 10:15:00\n"
        "« f1.txt » : Fichier introuvable"},
-      {"creation date on Linux", true, "12/05/2011", "10:15:00", "0 fichier(s) sur 3 modifié(s) ; 2 n'ont pas pu l'être.",
+      {"creation date on Linux", true, "12/05/2011", "10:15:00", "0 fichier sur 3 modifié ; 2 n'ont pas pu l'être.",
        "« f0.txt » : Linux ne permet pas de modifier la date de création d'un fichier\n« f2.txt » : Fichier introuvable"},
   };
   for (const auto& c : cases) {
@@ -292,7 +294,7 @@ TEST_F(ApplyAllTest, ThePermissionsActionListsTheFilesThatDidNotTakeThem) {
   EXPECT_EQ(Mode(kept), 0640);
   ASSERT_EQ(Dialogs().size(), 1u);
   EXPECT_EQ(Dialogs()[0].Title, "Modification des permissions de fichiers");
-  EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("1 fichier(s) sur 2 modifié(s) ; 1 n'ont pas pu l'être."));
+  EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("1 fichier sur 2 modifié ; 1 n'a pas pu l'être."));
   EXPECT_EQ(Dialogs()[0].Explanation, QStringLiteral("« f1.txt » : Fichier introuvable"));
   EXPECT_EQ(w->PermissionsCtrCtl1().FolderItemCopy, w->EditedFolderItem);
 }

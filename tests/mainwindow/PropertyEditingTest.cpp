@@ -268,8 +268,9 @@ TEST_F(EditingTest, ADateTypedOtherwiseButEqualToTheFilesOwnWritesNothing) {
 }
 
 TEST_F(EditingTest, ADateOrTimeLeftChangedIsWrittenWithTheOtherFieldOfItsPair) {
-  // The date field's own check rewrites 12/05/11 on Tab; a click leaves the text as typed, and
-  // the date is built the same way: year rule, then only a time the time field accepts.
+  // The date field's own check rewrites 12/05/11 on Tab; a click leaves the text as typed, and a
+  // year of one or two digits is read as the check would read it. A longer year is written as
+  // typed: only the check shows its rewrite to 2100. Then only a time the time field accepts.
   const struct {
     const char* what;
     bool dateField;  // the field typed in; the other one holds its text from code
@@ -281,7 +282,8 @@ TEST_F(EditingTest, ADateOrTimeLeftChangedIsWrittenWithTheOtherFieldOfItsPair) {
       {"date, by Tab", true, "24/12/2015", "10:15:00", true, "24/12/2015 10:15:00"},
       {"time, by Tab", false, "01/01/2001", "11:15:00", true, "01/01/2001 11:15:00"},
       {"two-digit year", true, "12/05/11", "14:05:09", false, "12/05/2011 14:05:09"},
-      {"three-digit year", true, "12/05/150", "14:05:09", false, "12/05/2100 14:05:09"},
+      {"one-digit year", true, "12/05/9", "14:05:09", false, "12/05/2009 14:05:09"},
+      {"year before 2000, as typed", true, "15/08/1985", "14:05:09", false, "15/08/1985 14:05:09"},
       {"short time parts", false, "12/05/2011", "9:5:30", false, "12/05/2011 09:05:30"},
       {"one colon", false, "12/05/2011", "10:30", false, nullptr},
       {"hour out of range", false, "12/05/2011", "24:00:00", false, nullptr},
@@ -380,7 +382,7 @@ TEST_F(EditingTest, AReportDueWhenTheWindowClosesIsDropped) {
   Select(0);
   ::unlink(path.constData());
   Retype(w->FileNameTxtFld(), "nouveau");
-  Tab();
+  w->FileLstBx().SetFocus();
   w->Close();
   fw::DestroyClosedWindows();
   QTest::qWait(20);  // the report's turn comes with no window left to show it in

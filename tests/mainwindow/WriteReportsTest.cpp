@@ -103,6 +103,20 @@ TEST_F(WriteReports, APermissionChoiceJustBeforeTheWindowClosesStillReachesItsFi
   w = &MainWindow::Instance();
 }
 
+TEST_F(WriteReports, APermissionChoiceThatFailsAsTheWindowClosesIsReportedBeforeItGoes) {
+  w->PermissionsCtrCtl1().GroupPermPupMnu().SetListIndex(7);
+  QByteArray moved = a + ".ailleurs";
+  ::rename(a.constData(), moved.constData());
+  w->Close();
+  ASSERT_EQ(fw::seams::ShownDialogs().size(), 1u) << Messages().join("\n").toStdString();
+  EXPECT_EQ(fw::seams::ShownDialogs()[0].Message,
+            QStringLiteral("Le fichier « a.txt » n'a pas pu être modifié (permissions)."));
+  EXPECT_EQ(fw::seams::ShownDialogs()[0].Icon, 1);
+  fw::DestroyClosedWindows();
+  ::rename(moved.constData(), a.constData());
+  w = &MainWindow::Instance();
+}
+
 TEST_F(WriteReports, ATimeTheClocksSkipIsReportedAndNoFileGetsAnother) {
   // Paris time: 02:30 does not exist on 28 March 2021.
   const timespec beforeA = MTime(a), beforeB = MTime(b);
@@ -124,7 +138,7 @@ TEST_F(WriteReports, ATimeTheClocksSkipIsReportedAndNoFileGetsAnother) {
   Settle();
   ASSERT_EQ(fw::seams::ShownDialogs().size(), 1u) << Messages().join("\n").toStdString();
   EXPECT_EQ(fw::seams::ShownDialogs()[0].Message,
-            QStringLiteral("0 fichier(s) sur 2 modifié(s) ; 2 n'ont pas pu l'être."));
+            QStringLiteral("0 fichier sur 2 modifié ; 2 n'ont pas pu l'être."));
   EXPECT_EQ(MTime(a).tv_sec, beforeA.tv_sec);
   EXPECT_EQ(MTime(b).tv_sec, beforeB.tv_sec);
 }
