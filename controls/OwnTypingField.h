@@ -28,6 +28,8 @@ class OwnTypingField : public fw::TextField {
   virtual KeyClass ClassOf(int code) const = 0;
   // The check a validate key runs; True lets the focus move on.
   virtual bool CheckText() = 0;
+  // Whatever brings text in (paste, a drop), the field holds only the characters it types.
+  bool AllowsCharacter(QChar c) const override { return ClassOf(c.unicode()) == KeyClass::Inserted; }
 
  private:
   // Where the next typed character goes, 0 to the text's length. Only the handlers above move it,

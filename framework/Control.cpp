@@ -122,6 +122,10 @@ bool RectControl::ApplyProperty(std::string_view name, const Value& v) {
   return Control::ApplyProperty(name, v);
 }
 
+bool IsCommandKey(Qt::KeyboardModifiers modifiers) {
+  return modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
 String KeyStringFor(int qtKey, const QString& text) {
   switch (qtKey) {
     case Qt::Key_Tab:
@@ -139,7 +143,10 @@ String KeyStringFor(int qtKey, const QString& text) {
     case Qt::Key_End: return Chr(4);
     default: break;
   }
+  if (qtKey >= Qt::Key_Dead_Grave && qtKey <= Qt::Key_Dead_Longsolidusoverlay) return {};
   if (text.isEmpty()) return {};
+  const char16_t first = text[0].unicode();
+  if (first < 32 || (first >= 127 && first < 160)) return {};
   // One character: a surrogate pair stays whole.
   return text.left(text[0].isHighSurrogate() && text.size() > 1 ? 2 : 1);
 }
@@ -160,11 +167,20 @@ struct PendingPress {
 };
 PendingPress pending;
 
+// A release is paired with its press by the physical key: its Qt key changes with the modifiers
+// (Shift released before "1" on a US keyboard, or before "&" on a French one, gives another key),
+// and it carries the key string of its press. Events with no scan code (made by hand or by tests)
+// fall back to the Qt key.
+using KeyId = quint64;
+KeyId IdOf(const QKeyEvent* e) {
+  return e->nativeScanCode() ? (KeyId(1) << 32) | e->nativeScanCode() : KeyId(uint(e->key()));
+}
+
 struct HeldKey {
   QPointer<QWidget> widget;
   String key;
 };
-std::map<int, HeldKey> held;
+std::map<KeyId, HeldKey> held;
 
 RectControl* ControlOf(QWidget* w) {
   auto* b = dynamic_cast<detail::BridgeBase*>(w);
@@ -177,11 +193,12 @@ bool RectControl::BridgeEvent(QEvent* e) {
   switch (e->type()) {
     case QEvent::ShortcutOverride: {
       auto* ke = static_cast<QKeyEvent*>(e);
+      // A new press of a key stands for itself: a release that went missing leaves nothing behind.
+      if (!ke->isAutoRepeat()) held.erase(IdOf(ke));
+      // Commands go to the menus first, as on the desktop the program came from.
+      if (IsCommandKey(ke->modifiers())) return CommandKeyOverride(ke);
       String key = KeyStringFor(ke->key(), ke->text());
       if (key.isEmpty()) return false;
-      // Menu keys go to the menus first, as on the desktop the program came from; the field
-      // sees such a key only when no shortcut takes it.
-      if (ke->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
       QPointer<QWidget> self = widget_;
       bool result = Event_KeyDown(key);
       pending = {ke->key(), ke->timestamp(), self, result};
@@ -193,6 +210,10 @@ bool RectControl::BridgeEvent(QEvent* e) {
     }
     case QEvent::KeyPress: {
       auto* ke = static_cast<QKeyEvent*>(e);
+      if (IsCommandKey(ke->modifiers())) {
+        if (!ke->isAutoRepeat()) held.erase(IdOf(ke));
+        return CommandKeyPress(ke);
+      }
       String key = KeyStringFor(ke->key(), ke->text());
       if (key.isEmpty()) return false;
       bool result;
@@ -204,7 +225,7 @@ bool RectControl::BridgeEvent(QEvent* e) {
       } else {
         result = Event_KeyDown(key);
       }
-      if (!ke->isAutoRepeat()) held[ke->key()] = {pressedIn, key};
+      if (!ke->isAutoRepeat()) held[IdOf(ke)] = {pressedIn, key};
       if (result || (pressedIn == widget_ && !AcceptsTypedKey(key))) {
         e->accept();
         return true;
@@ -214,7 +235,7 @@ bool RectControl::BridgeEvent(QEvent* e) {
     case QEvent::KeyRelease: {
       auto* ke = static_cast<QKeyEvent*>(e);
       if (ke->isAutoRepeat()) return false;
-      auto it = held.find(ke->key());
+      auto it = held.find(IdOf(ke));
       if (it == held.end()) return false;
       HeldKey h = it->second;
       held.erase(it);
@@ -257,18 +278,35 @@ bool RectControl::BridgeEvent(QEvent* e) {
   }
 }
 
+namespace {
+// The control that holds the framework's focus. It can differ from Qt's focus widget while a
+// menu, the menu bar or another window has the keyboard; the next control to take the focus
+// then makes it lose it.
+QPointer<QWidget> logicalFocusWidget;
+}  // namespace
+
 void RectControl::BridgeFocusIn(QEvent*) {
   if (logicalFocus_) return;
+  RectControl* previous = logicalFocusWidget ? ControlOf(logicalFocusWidget) : nullptr;
+  logicalFocusWidget = widget_;
+  if (previous && previous != this && previous->logicalFocus_) {
+    previous->logicalFocus_ = false;
+    previous->Event_LostFocus();
+    // Its handler may have moved the focus on.
+    if (logicalFocusWidget != widget_) return;
+  }
   logicalFocus_ = true;
   Event_GotFocus();
 }
 
 void RectControl::BridgeFocusOut(QEvent* e) {
-  // Leaving the window (a dialog, a menu) is not leaving the field.
+  // Leaving the window (a dialog, a menu, the menu bar) is not leaving the field.
   auto reason = static_cast<QFocusEvent*>(e)->reason();
-  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
+    return;
   if (!logicalFocus_) return;
   logicalFocus_ = false;
+  if (logicalFocusWidget == widget_) logicalFocusWidget = nullptr;
   Event_LostFocus();
 }
 

@@ -2,12 +2,14 @@
 #pragma once
 
 #include <QPointer>
+#include <QtCore/qnamespace.h>
 #include <climits>
 
 #include "framework/Core.h"
 
 class QWidget;
 class QEvent;
+class QKeyEvent;
 
 namespace fw {
 
@@ -118,6 +120,10 @@ class RectControl : public Control {
   void ApplyFont();
   // Whether a key that KeyDown let through may be handled by the widget (TextField's LimitText).
   virtual bool AcceptsTypedKey(const String&) { return true; }
+  // A key pressed with Ctrl, Alt or Meta: a command, which never reaches KeyDown or KeyUp.
+  // True: consumed. By default the widget's own handling decides.
+  virtual bool CommandKeyOverride(QKeyEvent*) { return false; }
+  virtual bool CommandKeyPress(QKeyEvent*) { return false; }
 
  private:
   QPointer<QWidget> widget_;
@@ -206,7 +212,12 @@ class ContainerControl : public RectControl, public ControlHost {
   Color backColor_{};
 };
 
-// Maps a Qt key event to the framework's one-character key; empty for keys that have none.
+// Maps a Qt key event to the framework's one-character key; empty for keys that have none. Keys
+// are never made from control characters in text (Ctrl+C's text is character 3), and a dead key
+// is no character of its own.
 String KeyStringFor(int qtKey, const QString& text);
+
+// Ctrl, Alt or Meta held: the key is a command, not a character.
+bool IsCommandKey(Qt::KeyboardModifiers modifiers);
 
 }  // namespace fw

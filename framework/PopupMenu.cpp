@@ -2,12 +2,22 @@
 
 #include <QComboBox>
 #include <QRegularExpression>
+#include <QWheelEvent>
 
 #include "framework/QtBridge.h"
 
 namespace fw {
 
-PopupMenu::PopupMenu(ControlHost& host) : RectControl(host, new detail::Bridged<QComboBox>()) {
+namespace {
+// A closed menu is changed only by a click that opens it or by the keyboard when it has the
+// focus: the wheel passing over it scrolls on, as over any other part of the window.
+class MenuBox : public detail::Bridged<QComboBox> {
+ protected:
+  void wheelEvent(QWheelEvent* e) override { e->ignore(); }
+};
+}  // namespace
+
+PopupMenu::PopupMenu(ControlHost& host) : RectControl(host, new MenuBox()) {
   QComboBox* box = ComboBox();
   box->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(box, &QComboBox::currentIndexChanged, box, [this](int) {

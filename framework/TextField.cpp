@@ -1,28 +1,100 @@
 #include "framework/TextField.h"
 
+#include <QDragEnterEvent>
 #include <QGuiApplication>
 #include <QInputMethod>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPalette>
+#include <QSet>
+#include <QValidator>
 #include <algorithm>
 
 #include "framework/QtBridge.h"
+#include "framework/System.h"
 #include "framework/Text.h"
 
 namespace fw {
 
 namespace {
+
+class TextGate;
+
 // The platform asks the focused widget whether it takes input-method text before it hands key
 // events to an input method; QLineEdit's answer ignores the widget attribute, so it is given here.
 class FieldEdit : public detail::Bridged<QLineEdit> {
  public:
+  FieldEdit();
   bool keysOnly = false;
+  // Set while the text is set from code, which the gate does not judge.
+  bool fromCode = false;
+  // The text as it stands, and every text held since the text was last set from code: undo and
+  // redo only go back to those, so they pass as they are.
+  QString current;
+  QSet<QString> held;
+
   using QLineEdit::inputMethodQuery;
   QVariant inputMethodQuery(Qt::InputMethodQuery q) const override {
     if (keysOnly && q == Qt::ImEnabled) return false;
     return QLineEdit::inputMethodQuery(q);
   }
+
+ protected:
+  // Files dropped on a field are not typed into it; only the file list takes them.
+  void dragEnterEvent(QDragEnterEvent* e) override {
+    if (e->mimeData()->hasUrls()) return e->ignore();
+    QLineEdit::dragEnterEvent(e);
+  }
+  void dragMoveEvent(QDragMoveEvent* e) override {
+    if (e->mimeData()->hasUrls()) return e->ignore();
+    QLineEdit::dragMoveEvent(e);
+  }
+  // A drop goes in at the point of the drop, in one piece. Judged before it is accepted, so that
+  // a refused drop leaves the dragged text with its source.
+  void dropEvent(QDropEvent* e) override {
+    if (e->mimeData()->hasUrls()) return e->ignore();
+    auto* f = dynamic_cast<TextField*>(ctl);
+    QString str = e->mimeData()->text();
+    if (f && !str.isNull() && !isReadOnly()) {
+      int pos = cursorPositionAt(e->position().toPoint());
+      QString after = current.left(pos) + str + current.mid(pos);
+      if (!f->ChangeAllowed(current, after)) {
+        Beep();
+        e->ignore();
+        QDragLeaveEvent leave;
+        QLineEdit::dragLeaveEvent(&leave);
+        return;
+      }
+    }
+    QLineEdit::dropEvent(e);
+  }
 };
+
+class TextGate : public QValidator {
+ public:
+  explicit TextGate(FieldEdit* edit) : QValidator(edit), edit_(edit) {}
+  State validate(QString& input, int&) const override {
+    auto* f = dynamic_cast<TextField*>(edit_->ctl);
+    if (!f || edit_->fromCode || input == edit_->current || edit_->held.contains(input)) return Acceptable;
+    if (f->ChangeAllowed(edit_->current, input)) return Acceptable;
+    // The line edit takes the change back whole.
+    Beep();
+    return Invalid;
+  }
+
+ private:
+  FieldEdit* edit_;
+};
+
+FieldEdit::FieldEdit() {
+  setValidator(new TextGate(this));
+  QObject::connect(this, &QLineEdit::textChanged, this, [this](const QString& t) {
+    current = t;
+    held.insert(t);
+  });
+}
+
 }  // namespace
 
 TextField::TextField(ControlHost& host) : RectControl(host, new FieldEdit()) {
@@ -32,7 +104,15 @@ TextField::TextField(ControlHost& host) : RectControl(host, new FieldEdit()) {
 QLineEdit* TextField::LineEdit() const { return static_cast<QLineEdit*>(Widget()); }
 
 String TextField::Text() const { return LineEdit()->text(); }
-void TextField::SetText(const String& t) { LineEdit()->setText(t); }
+void TextField::SetText(const String& t) {
+  auto* e = static_cast<FieldEdit*>(LineEdit());
+  e->held.clear();
+  e->fromCode = true;
+  e->setText(t);
+  e->fromCode = false;
+  e->current = e->text();
+  e->held.insert(e->current);
+}
 
 int TextField::SelStart() const {
   QLineEdit* e = LineEdit();
@@ -97,6 +177,37 @@ bool TextField::AcceptsTypedKey(const String& key) {
   int code = key.isEmpty() ? 0 : key[0].unicode();
   if (code < 32 || code == 127) return true;  // editing and navigation keys
   return Len(Text()) - SelLength() + Len(key) <= limitText_;
+}
+
+bool TextField::AllowsCharacter(QChar c) const {
+  const char16_t u = c.unicode();
+  return u >= 32 && !(u >= 127 && u < 160);
+}
+
+bool TextField::ChangeAllowed(const String& before, const String& after) const {
+  auto refused = [this](const String& t) {
+    int n = 0;
+    for (QChar c : t) n += !AllowsCharacter(c);
+    return n;
+  };
+  if (refused(after) > refused(before)) return false;
+  return limitText_ <= 0 || Len(after) <= limitText_ || Len(after) <= Len(before);
+}
+
+bool TextField::CommandKeyOverride(QKeyEvent* e) {
+  // Not claimed: the menus' shortcuts (Edit, Alt+letter) come first.
+  e->ignore();
+  return true;
+}
+
+bool TextField::CommandKeyPress(QKeyEvent* e) {
+  if (e->matches(QKeySequence::Copy)) Copy();
+  else if (e->matches(QKeySequence::Cut)) Cut();
+  else if (e->matches(QKeySequence::Paste)) Paste();
+  else if (e->matches(QKeySequence::SelectAll)) SelectAll();
+  else if (e->matches(QKeySequence::Undo)) Undo();
+  e->accept();
+  return true;
 }
 
 bool TextField::ApplyProperty(std::string_view name, const Value& v) {

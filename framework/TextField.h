@@ -4,6 +4,7 @@
 #include "framework/Control.h"
 
 class QLineEdit;
+class QKeyEvent;
 
 namespace fw {
 
@@ -13,7 +14,8 @@ class TextField : public RectControl {
 
   String Text() const;
   void SetText(const String& t);
-  // The most characters that typing may produce; 0 is no limit. Text set from code is never cut.
+  // The most characters that the user may bring into the field, by typing or any other way
+  // (paste, drop, input method); 0 is no limit. Text set from code is never cut.
   int LimitText() const { return limitText_; }
   void SetLimitText(int n) { limitText_ = n; }
   // Start of the selection, or the caret when nothing is selected (0-based).
@@ -46,8 +48,21 @@ class TextField : public RectControl {
   bool ApplyProperty(std::string_view name, const Value& v) override;
   QLineEdit* LineEdit() const;
 
+  // The one rule for every change the user makes to the text, whatever its path: typing, paste
+  // (Edit menu, keys, middle button, context menu), a drop, an input method. A change is refused
+  // when it brings in a character the field does not take, or makes the text longer than
+  // LimitText. Text set from code passes unchecked, and a change that only takes away from such
+  // a text is allowed.
+  bool ChangeAllowed(const String& before, const String& after) const;
+
  protected:
   bool AcceptsTypedKey(const String& key) override;
+  // Whether a character may stand in the text: all but control characters here.
+  virtual bool AllowsCharacter(QChar c) const;
+  // Commands never reach the widget's own key handling: the menus take theirs first, and of the
+  // rest only the standard edit commands act (copy, cut, paste, select all, undo).
+  bool CommandKeyOverride(QKeyEvent* e) override;
+  bool CommandKeyPress(QKeyEvent* e) override;
   // For fields that do their own typing from key events: text composed by an input method
   // (dead keys, compose sequences) would reach the text without any key event, so none is taken.
   void SetKeysOnly(bool on);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QWheelEvent>
 #include <QTest>
 
 #include "framework/PopupMenu.h"
@@ -58,6 +60,24 @@ TEST_F(MenuFixture, UserChoiceRaisesChange) {
   QTest::keyClick(menu.Widget(), Qt::Key_Up);
   EXPECT_EQ(changes, (QList<int>{2, 1}));
   EXPECT_EQ(menu.ListIndex(), 1);
+}
+
+// The wheel passing over a closed menu scrolls the window, as over any other control; the
+// selection changes only through the open menu or the keyboard on the focused menu.
+TEST_F(MenuFixture, TheWheelNeverChangesTheSelection) {
+  menu.AddRows({"a", "b", "c"});
+  menu.SetListIndex(1);
+  changes.clear();
+  QWidget* box = menu.Widget();
+  box->setFocus();
+  for (int delta : {120, -120, -240, 360}) {
+    QPoint at(box->width() / 2, box->height() / 2);
+    QWheelEvent wheel(at, box->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box, &wheel);
+    EXPECT_FALSE(wheel.isAccepted());
+  }
+  EXPECT_EQ(menu.ListIndex(), 1);
+  EXPECT_TRUE(changes.isEmpty());
 }
 
 struct TimerFixture : ::testing::Test {
