@@ -77,8 +77,8 @@ TEST_F(RealXTest, TheShippedProgramListsAFileDroppedOnItAndWritesTheDateTypedFor
   DragSource source = StartDragSource({"--file", QString::fromUtf8(path)});
   DragTo(source, window, dropAt, [&] { return source.process->Output().contains("accepted"); });
   auto at = [&](QPoint p) { return QStringList{"mousemove", "--window", window, QString::number(p.x()), QString::number(p.y())}; };
-  Xdo(at(firstRow) << "click" << "1");
-  Xdo(at(dateEnd) << "click" << "1");
+  Pointer(at(firstRow) << "click" << "1");
+  Pointer(at(dateEnd) << "click" << "1");
   Erase(10);
   Type("15/08/2024");
   Keys({"Tab"});

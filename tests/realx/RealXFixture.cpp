@@ -104,9 +104,13 @@ QStringList RealXTest::MoveTo(const QWidget* widget, QPoint p) {
   return {"mousemove", "--window", WindowOf(widget), Num(at.x()), Num(at.y())};
 }
 
-void RealXTest::Click(const QWidget* widget, QPoint p, int button) {
-  Xdo(MoveTo(widget, p) << "click" << Num(button));
+void RealXTest::Pointer(const QStringList& commands) {
+  Xdo(commands + ParkPointer());
+  EXPECT_TRUE(WaitPointerParked()) << "the pointer's events were held back";
+  Sync();
 }
+
+void RealXTest::Click(const QWidget* widget, QPoint p, int button) { Pointer(MoveTo(widget, p) << "click" << Num(button)); }
 
 void RealXTest::ClickEnd(fw::TextField& field, int button) {
   QLineEdit* e = field.LineEdit();
@@ -119,8 +123,8 @@ void RealXTest::ClickEnd(fw::TextField& field, int button) {
 void RealXTest::DragSelectAll(fw::TextField& field) {
   QLineEdit* e = field.LineEdit();
   int y = e->height() / 2;
-  Xdo(MoveTo(e, QPoint(2, y)) << "mousedown" << "1" << MoveTo(e, QPoint(e->width() / 2, y))
-                              << MoveTo(e, QPoint(e->width() - 2, y)) << "mouseup" << "1");
+  Pointer(MoveTo(e, QPoint(2, y)) << "mousedown" << "1" << MoveTo(e, QPoint(e->width() / 2, y))
+                                  << MoveTo(e, QPoint(e->width() - 2, y)) << "mouseup" << "1");
   EXPECT_EQ(Focused(), e);
   EXPECT_EQ(e->selectedText(), field.Text()) << "the drag did not select the whole text";
 }
@@ -162,8 +166,10 @@ DragSource RealXTest::StartDragSource(const QStringList& offer) {
   DragSource s;
   static int count = 0;
   QString title = QStringLiteral("brenvaltique-drag-source-%1-%2").arg(QCoreApplication::applicationPid()).arg(++count);
-  s.process = std::make_unique<Child>(qEnvironmentVariable("BRENVALTIQUE_DRAG_SOURCE"),
-                                      QStringList{"--title", title} + offer);
+  // Built beside the tests; CTest names it too.
+  QString program = qEnvironmentVariable("BRENVALTIQUE_DRAG_SOURCE",
+                                         QCoreApplication::applicationDirPath() + "/realx_drag_source");
+  s.process = std::make_unique<Child>(program, QStringList{"--title", title} + offer);
   if (!s.process->Started()) return s;
   Ran found = Exec(QStringLiteral("xdotool"), {"search", "--sync", "--name", title}, QByteArray(), 20000);
   if (!found.Ok()) return s;

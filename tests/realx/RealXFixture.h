@@ -50,6 +50,9 @@ class RealXTest : public ::testing::Test {
   static QString WindowOf(const QWidget* widget);
   // xdotool commands that move the pointer to a point of the widget.
   static QStringList MoveTo(const QWidget* widget, QPoint p);
+  // Pointer commands (any window), then parks the pointer and waits until every event they made
+  // has been sent and those that came here handled.
+  void Pointer(const QStringList& commands);
   void Click(const QWidget* widget, QPoint p, int button = 1);
   // A click in the field past its text, which puts the caret at its end.
   void ClickEnd(fw::TextField& field, int button = 1);

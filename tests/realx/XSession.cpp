@@ -30,8 +30,9 @@ pid_t serverPid = 0;
 pid_t managerPid = 0;
 std::string privateDir;
 
-// Starts a program in a child that dies with this process, whatever ends it.
-pid_t Spawn(const std::vector<std::string>& argv, int keepFd = -1, const std::string& logFile = std::string()) {
+// Starts a program in a child that dies with this process, whatever ends it. The child keeps the
+// descriptors that are not close-on-exec (Xvfb's -displayfd pipe).
+pid_t Spawn(const std::vector<std::string>& argv, const std::string& logFile) {
   pid_t parent = getpid();
   pid_t pid = fork();
   if (pid != 0) return pid;
@@ -43,7 +44,6 @@ pid_t Spawn(const std::vector<std::string>& argv, int keepFd = -1, const std::st
   }
   int devnull = open("/dev/null", O_RDONLY);
   if (devnull >= 0) dup2(devnull, 0);
-  (void)keepFd;
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
@@ -144,11 +144,19 @@ std::string StartServer() {
   if (privateDir.empty()) return "cannot make a private folder";
   int fds[2];
   if (pipe(fds) != 0) return "pipe failed";
+  // Above the standard descriptors, which the child points elsewhere (CI may run with some closed).
+  for (int& fd : fds) {
+    if (fd < 3) {
+      int high = fcntl(fd, F_DUPFD, 3);
+      close(fd);
+      fd = high;
+    }
+  }
   std::string fd = std::to_string(fds[1]);
   serverPid = Spawn({"Xvfb", "-displayfd", fd, "-screen", "0", "1600x1200x24", "-nolisten", "tcp", "-noreset",
                      // No key repeats, however slow a loaded machine is between a press and its release.
                      "-ardelay", "30000", "-arinterval", "30000"},
-                    fds[1], privateDir + "/xvfb.log");
+                    privateDir + "/xvfb.log");
   close(fds[1]);
   std::string number;
   QElapsedTimer t;
@@ -178,7 +186,7 @@ std::string StartServer() {
 
 std::string StartWindowManager() {
   if (!InstallHooks()) return "the Qt application is not on the xcb platform";
-  managerPid = Spawn({"openbox", "--sm-disable"}, -1, privateDir + "/openbox.log");
+  managerPid = Spawn({"openbox", "--sm-disable"}, privateDir + "/openbox.log");
   // The window manager is up when it names itself on the root window.
   if (!WaitUntil([] { return Exec("wmctrl", {"-m"}, QByteArray(), 5000).Ok(); }, 20000))
     return "openbox did not start (are the openbox and wmctrl packages installed?)";
@@ -234,6 +242,23 @@ void Sync() {
   WaitUntil([want] { return hooks->seen >= want; }, 10000);
   // Events taken from the connection along with the barrier are delivered by one more turn.
   QCoreApplication::processEvents();
+}
+
+namespace {
+constexpr int kParkX = 1595, kParkY = 1195;  // the screen is 1600 by 1200
+}  // namespace
+
+QStringList ParkPointer() { return {"mousemove", QString::number(kParkX), QString::number(kParkY)}; }
+
+bool WaitPointerParked() {
+  if (!hooks) return false;
+  xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(hooks->conn)).data->root;
+  return WaitUntil([root] {
+    xcb_query_pointer_reply_t* r = xcb_query_pointer_reply(hooks->conn, xcb_query_pointer(hooks->conn, root), nullptr);
+    bool there = r && r->root_x == kParkX && r->root_y == kParkY;
+    free(r);
+    return there;
+  });
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {

@@ -41,6 +41,14 @@ Ran Xdo(const QStringList& args);
 // after all input that xdotool sent before it ended.
 void Sync();
 
+// Pointer actions end by parking the pointer in a corner of the screen where no window is. The
+// window manager's click-to-focus holds a window's pointer events back (a synchronous grab) until it
+// lets them through, so the end of xdotool does not say that a click went out; the pointer standing
+// in the corner does, since the server moves it only once every event before the move has gone.
+QStringList ParkPointer();
+// Waits until the pointer stands where ParkPointer puts it.
+bool WaitPointerParked();
+
 // Turns the event loop until the condition holds or the time is up; returns the condition.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 
