@@ -8,6 +8,7 @@
 #include <QWindow>
 #include <QTreeWidget>
 
+#include "framework/Application.h"
 #include "framework/FolderItem.h"
 #include "framework/MessageDialog.h"
 #include "framework/Runtime.h"
@@ -57,6 +58,12 @@ QString Num(int n) { return QString::number(n); }
 
 void RealXTest::SetUp() {
   StartProgramOnce();
+  // A test before this one in the same process closed the last window, which quits: the next run
+  // of the program starts with an application object of its own.
+  if (fw::GetAppObject()->Quitting()) {
+    startup::NewAppInstance();
+    fw::GetAppObject()->Event_Open();
+  }
   fw::seams::ResetDialogs();
   fw::seams::ResetBeeps();
   w = &MainWindow::Instance();
@@ -77,7 +84,7 @@ void RealXTest::TearDown() {
   Xdo({"keyup", "Shift_L", "keyup", "Control_L", "keyup", "Alt_L"});
   if (layoutChanged_) SetLayout(Layout::Us);
   if (QWidget* popup = OpenMenu()) popup->close();
-  if (w && w->IsOpen()) w->Close();
+  if (fw::Window* open = fw::GetImplicitWindow(QStringLiteral("MainWindow.MainWindow"))) open->Close();
   fw::DestroyClosedWindows();
   fw::seams::ResetDialogs();
 }
@@ -97,7 +104,7 @@ QByteArray RealXTest::ListFile(const QByteArray& name, int mode) {
   return path;
 }
 
-QString RealXTest::WindowOf(const QWidget* widget) { return Num(int(widget->window()->winId())); }
+QString RealXTest::WindowOf(const QWidget* widget) { return QString::number(quint64(widget->window()->winId())); }
 
 QStringList RealXTest::MoveTo(const QWidget* widget, QPoint p) {
   QPoint at = widget->mapTo(widget->window(), p);
