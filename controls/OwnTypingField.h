@@ -2,6 +2,8 @@
 // the key is released, with their own caret, admitting only the characters their text needs.
 #pragma once
 
+#include <algorithm>
+
 #include "framework/TextField.h"
 
 class OwnTypingField : public fw::TextField {
@@ -30,6 +32,8 @@ class OwnTypingField : public fw::TextField {
   virtual bool CheckText() = 0;
   // Whatever brings text in (paste, a drop), the field holds only the characters it types.
   bool AllowsCharacter(QChar c) const override { return ClassOf(c.unicode()) == KeyClass::Inserted; }
+  // As for typing, a LimitText of 0 lets nothing in.
+  int MostCharacters() const override { return std::max(0, LimitText()); }
 
  private:
   // Where the next typed character goes, 0 to the text's length. Only the handlers above move it,

@@ -285,6 +285,11 @@ namespace {
 QPointer<QWidget> logicalFocusWidget;
 }  // namespace
 
+QWidget* detail::LogicalFocusWidget() {
+  RectControl* c = logicalFocusWidget ? ControlOf(logicalFocusWidget) : nullptr;
+  return c && c->HasFocus() ? logicalFocusWidget.data() : nullptr;
+}
+
 void RectControl::BridgeFocusIn(QEvent*) {
   if (logicalFocus_) return;
   RectControl* previous = logicalFocusWidget ? ControlOf(logicalFocusWidget) : nullptr;

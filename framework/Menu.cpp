@@ -5,7 +5,10 @@
 #include <QClipboard>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
 
 #include "framework/Application.h"
 #include "framework/QtBridge.h"
@@ -137,6 +140,23 @@ void FillQtMenu(QMenu* menu, const MenuItemPtr& item) {
   QObject::connect(menu, &QMenu::aboutToHide, menu, [entries] {
     for (const auto& [action, child] : entries) action->setEnabled(child->Enabled);
   });
+  // A menu of the bar dismissed with Escape leaves the bar holding the keyboard, and the next
+  // key would open a menu again: the keyboard goes back to the field that had it.
+  if (auto* bar = qobject_cast<QMenuBar*>(menu->parentWidget())) {
+    QObject::connect(menu, &QMenu::aboutToHide, bar, [bar] {
+      QTimer::singleShot(0, bar, [bar] {
+        if (QApplication::activePopupWidget()) return;  // another menu of the bar opened
+        QWidget* window = bar->window();
+        if (window->focusWidget() == bar) {
+          QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+          QApplication::sendEvent(bar, &escape);
+        }
+        QWidget* field = LogicalFocusWidget();
+        QWidget* now = window->focusWidget();
+        if (field && field->window() == window && (!now || now == bar)) field->setFocus(Qt::MenuBarFocusReason);
+      });
+    });
+  }
 }
 
 }  // namespace detail

@@ -9,6 +9,10 @@
 
 namespace fw::detail {
 
+// The widget of the control that holds the framework's focus, which a menu, the menu bar or
+// another window may hold the keyboard away from for a while; null when none does.
+QWidget* LogicalFocusWidget();
+
 struct BridgeBase {
   RectControl* ctl = nullptr;
 };

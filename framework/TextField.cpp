@@ -19,10 +19,7 @@ namespace fw {
 
 namespace {
 
-class TextGate;
-
-// The platform asks the focused widget whether it takes input-method text before it hands key
-// events to an input method; QLineEdit's answer ignores the widget attribute, so it is given here.
+// The field's line edit, with the gate (TextGate below) on every change the user makes to it.
 class FieldEdit : public detail::Bridged<QLineEdit> {
  public:
   FieldEdit();
@@ -33,7 +30,13 @@ class FieldEdit : public detail::Bridged<QLineEdit> {
   // redo only go back to those, so they pass as they are.
   QString current;
   QSet<QString> held;
+  // The last text the gate refused. Most paths take a refused change back themselves; those that
+  // set the text whole (assistive technologies) do not, and the field then takes it back.
+  QString refused;
+  bool hasRefused = false;
 
+  // The platform asks the focused widget whether it takes input-method text before it hands key
+  // events to an input method; QLineEdit's answer ignores the widget attribute, so it is given here.
   using QLineEdit::inputMethodQuery;
   QVariant inputMethodQuery(Qt::InputMethodQuery q) const override {
     if (keysOnly && q == Qt::ImEnabled) return false;
@@ -76,9 +79,12 @@ class TextGate : public QValidator {
   explicit TextGate(FieldEdit* edit) : QValidator(edit), edit_(edit) {}
   State validate(QString& input, int&) const override {
     auto* f = dynamic_cast<TextField*>(edit_->ctl);
+    edit_->hasRefused = false;
     if (!f || edit_->fromCode || input == edit_->current || edit_->held.contains(input)) return Acceptable;
     if (f->ChangeAllowed(edit_->current, input)) return Acceptable;
     // The line edit takes the change back whole.
+    edit_->refused = input;
+    edit_->hasRefused = true;
     Beep();
     return Invalid;
   }
@@ -90,6 +96,13 @@ class TextGate : public QValidator {
 FieldEdit::FieldEdit() {
   setValidator(new TextGate(this));
   QObject::connect(this, &QLineEdit::textChanged, this, [this](const QString& t) {
+    if (hasRefused && !fromCode && t == refused) {
+      hasRefused = false;
+      fromCode = true;
+      setText(current);
+      fromCode = false;
+      return;
+    }
     current = t;
     held.insert(t);
   });
@@ -191,7 +204,8 @@ bool TextField::ChangeAllowed(const String& before, const String& after) const {
     return n;
   };
   if (refused(after) > refused(before)) return false;
-  return limitText_ <= 0 || Len(after) <= limitText_ || Len(after) <= Len(before);
+  const int most = MostCharacters();
+  return most < 0 || Len(after) <= most || Len(after) <= Len(before);
 }
 
 bool TextField::CommandKeyOverride(QKeyEvent* e) {

@@ -59,6 +59,9 @@ class TextField : public RectControl {
   bool AcceptsTypedKey(const String& key) override;
   // Whether a character may stand in the text: all but control characters here.
   virtual bool AllowsCharacter(QChar c) const;
+  // The most characters any path may bring the text to; below 0, no limit. Here LimitText, with 0
+  // as no limit.
+  virtual int MostCharacters() const { return limitText_ > 0 ? limitText_ : -1; }
   // Commands never reach the widget's own key handling: the menus take theirs first, and of the
   // rest only the standard edit commands act (copy, cut, paste, select all, undo).
   bool CommandKeyOverride(QKeyEvent* e) override;

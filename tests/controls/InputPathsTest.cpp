@@ -1,5 +1,7 @@
 // The input a real desktop sends: key events shaped as an X server makes them, command keys,
 // and every way text reaches a field besides typing.
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QInputMethodEvent>
@@ -264,6 +266,38 @@ TEST_F(TextPaths, AFieldSetLongerThanItsLimitCanShrinkButNotGrow) {
   w.Ext().Undo();
   EXPECT_EQ(w.Ext().Text(), ".jpeg200");
   EXPECT_EQ(Beeps(), 1);
+
+  // In the date and time fields, as for typing, a limit of 0 lets nothing in.
+  fw::ApplyDesign(w.Time(), {{"LimitText", 0}});
+  Enter(w.Time(), "");
+  QApplication::clipboard()->setText("12");
+  w.Time().Paste();
+  EXPECT_EQ(w.Time().Text(), "");
+  EXPECT_EQ(Beeps(), 2);
+}
+
+// Assistive technologies set the text whole; what they bring in passes the same rule.
+TEST_F(TextPaths, TextFromAssistiveTechnologiesPassesTheSameRule) {
+  fw::ApplyDesign(w.Ext(), {{"LimitText", 5}});
+  for (fw::TextField* f : {static_cast<fw::TextField*>(&w.Time()), static_cast<fw::TextField*>(&w.Ext())}) {
+    SCOPED_TRACE(f->Name.toStdString());
+    f->SetText("10:");
+    f->SetFocus();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(f->LineEdit());
+    ASSERT_TRUE(a && a->editableTextInterface());
+    a->editableTextInterface()->insertText(3, "-3:00");
+    EXPECT_EQ(f->Text(), "10:");
+    a->editableTextInterface()->insertText(3, "15");
+    EXPECT_EQ(f->Text(), "10:15");
+    a->setText(QAccessible::Value, "99:99:99:99");
+    EXPECT_EQ(f->Text(), "10:15");
+    // Typing goes on by the field's rules afterwards.
+    f->SetText("");
+    QApplication::clipboard()->setText("12:00:00:00");
+    f->Paste();
+    EXPECT_EQ(f->Text(), "");
+  }
+  EXPECT_EQ(Beeps(), 6);
 }
 
 TEST_F(TextPaths, FilesDroppedOnAFieldAreNotTypedIntoIt) {
