@@ -76,7 +76,9 @@ TEST_F(RealXTest, TheShippedProgramListsAFileDroppedOnItAndWritesTheDateTypedFor
 
   DragSource source = StartDragSource({"--file", QString::fromUtf8(path)});
   DragTo(source, window, dropAt, [&] { return source.process->Output().contains("accepted"); });
-  auto at = [&](QPoint p) { return QStringList{"mousemove", "--window", window, QString::number(p.x()), QString::number(p.y())}; };
+  auto at = [&](QPoint p) {
+    return QStringList{"mousemove", "--window", window, QString::number(p.x()), QString::number(p.y())};
+  };
   Pointer(at(firstRow) << "click" << "1");
   Pointer(at(dateEnd) << "click" << "1");
   Erase(10);

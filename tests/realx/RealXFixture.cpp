@@ -71,7 +71,9 @@ void RealXTest::SetUp() {
   native->show();
   native->raise();
   native->activateWindow();
-  auto ready = [native] { return native->windowHandle() && native->windowHandle()->isExposed() && native->isActiveWindow(); };
+  auto ready = [native] {
+    return native->windowHandle() && native->windowHandle()->isExposed() && native->isActiveWindow();
+  };
   if (!WaitUntil(ready, 5000)) {
     Xdo({"windowactivate", "--sync", WindowOf(native)});
     WaitUntil(ready, 5000);
@@ -117,7 +119,9 @@ void RealXTest::Pointer(const QStringList& commands) {
   Sync();
 }
 
-void RealXTest::Click(const QWidget* widget, QPoint p, int button) { Pointer(MoveTo(widget, p) << "click" << Num(button)); }
+void RealXTest::Click(const QWidget* widget, QPoint p, int button) {
+  Pointer(MoveTo(widget, p) << "click" << Num(button));
+}
 
 void RealXTest::ClickEnd(fw::TextField& field, int button) {
   QLineEdit* e = field.LineEdit();

@@ -32,7 +32,7 @@ struct Ran {
 // Runs a program to its end while the event loop turns (this process may be asked for a selection
 // or sent a drop meanwhile), then Syncs.
 Ran Exec(const QString& program, const QStringList& args, const QByteArray& input = QByteArray(),
-        int timeoutMs = 20000);
+         int timeoutMs = 20000);
 // xdotool with these arguments (commands may be chained in one call).
 Ran Xdo(const QStringList& args);
 

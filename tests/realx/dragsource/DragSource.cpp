@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
   if (auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>()) {
     xcb_connection_t* c = x11->connection();
     auto atom = [c](const char* name) {
-      xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
+      xcb_intern_atom_cookie_t cookie = xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name);
+      xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, cookie, nullptr);
       xcb_atom_t a = r ? r->atom : 0;
       free(r);
       return a;
