@@ -48,3 +48,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace realx
+
+namespace realx {
+namespace {
+
+// AZERTY's circumflex is a dead key: it and the letter after it give one character, once.
+TEST_F(RealXTest, ADeadKeyAndItsLetterGiveOneCharacterOnce) {
+  QByteArray path = ListFile("notes.txt");
+  UseLayout(Layout::Fr);
+  fw::TextField& name = w->FileNameTxtFld();
+  ClickEnd(name);
+  // Keycode 34 is the dead circumflex on AZERTY, 26 the letter e.
+  Xdo({"keydown", "34", "keyup", "34", "keydown", "26", "keyup", "26"});
+  EXPECT_EQ(name.Text(), QString::fromUtf8("notesê"));
+  Keys({"Tab"});
+  EXPECT_FALSE(Exists(path));
+  EXPECT_TRUE(Exists(In("notes\xc3\xaa.txt"))) << "the file was not renamed notesê.txt";
+  EXPECT_TRUE(fw::seams::ShownDialogs().empty());
+}
+
+}  // namespace
+}  // namespace realx
