@@ -28,18 +28,10 @@ String AsString(const Value& v, std::string_view name) {
 
 bool Object::ApplyProperty(std::string_view, const Value&) { return false; }
 
-const Value* Object::DesignValue(std::string_view name) const {
-  auto it = design_.find(name);
-  return it == design_.end() ? nullptr : &it->second;
-}
-
-void Object::RememberDesign(std::string_view name, const Value& v) { design_[std::string(name)] = v; }
-
 void ApplyDesign(Object& target, const Design& design) {
   for (const auto& e : design) {
     if (!target.ApplyProperty(e.Name, e.Val))
       throw RuntimeException(QStringLiteral("unknown design property %1").arg(QLatin1String(e.Name)));
-    target.RememberDesign(e.Name, e.Val);
   }
 }
 
