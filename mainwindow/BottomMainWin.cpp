@@ -1,7 +1,8 @@
 #include "mainwindow/BottomMainWin.h"
 
+#include "app/App.h"
 #include "controls/DesignRecords.h"
-#include "mainwindow/AppFooterIdentity.h"
+#include "framework/MessageDialog.h"
 
 using fw::Color;
 using fw::Design;
@@ -9,8 +10,6 @@ using fw::RGBHex;
 using fw::String;
 
 namespace {
-
-FooterIdentity* identitySource = nullptr;
 
 const Design kPanelDesign = {
     {"Width", 700},
@@ -129,13 +128,6 @@ T& NewLabel(BottomMainWin& panel, const char* name, int textUnit, const Design& 
 
 }  // namespace
 
-void BottomMainWin::SetIdentitySource(FooterIdentity* source) { identitySource = source; }
-
-FooterIdentity& BottomMainWin::Identity() {
-  // The running application, unless a test put its own source in place.
-  return identitySource ? *identitySource : AppFooterIdentity();
-}
-
 void BottomMainWin::Layout() { fw::ApplyDesign(*this, kPanelDesign); }
 
 void BottomMainWin::CreateControls() { CreateControls0(); }
@@ -169,18 +161,18 @@ fw::Separator& BottomMainWin::Separator1() const { return Find<fw::Separator>(QS
 void BottomMainWin::linkGrelmot_Open(LinkingStaticText&) {}
 
 void BottomMainWin::txtAppInfo_Open(fw::Label& sender) {
-  FooterIdentity& id = Identity();
-  sender.SetText(id.Version() + QStringLiteral(" ") + id.Copyright());
+  const App& app = App::Instance();
+  sender.SetText(app.msAppVersion + QStringLiteral(" ") + app.msAppCopyright);
 }
 
-void BottomMainWin::linkAppUrl_Open(LinkingStaticText& sender) { sender.SetText(Identity().Url()); }
+void BottomMainWin::linkAppUrl_Open(LinkingStaticText& sender) { sender.SetText(App::Instance().msAppUrl); }
 
 void BottomMainWin::Canvas1_Paint(fw::Canvas&, fw::Graphics& g, const std::vector<fw::Rect>&) {
-  FooterIdentity& id = Identity();
+  const App& app = App::Instance();
   try {
     // Scaled from the whole picture at every paint; no scaled copy is kept.
-    g.DrawPicture(id.Icon(), 0, 0, 32, 32, 0, 0, 128, 128);
+    g.DrawPicture(app.pIcon, 0, 0, 32, 32, 0, 0, 128, 128);
   } catch (const fw::OutOfMemoryException&) {
-    id.ShowError(id.ErrorIconText());
+    fw::MsgBox(App::kErrorIcon(String()));
   }
 }
