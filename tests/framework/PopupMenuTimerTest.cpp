@@ -67,6 +67,7 @@ struct TimerFixture : ::testing::Test {
   void SetUp() override {
     timer.Action.Bind([this](Object&) { ++actions; });
   }
+  void TearDown() override { seams::UseManualClock(true); }
 };
 
 TEST_F(TimerFixture, SingleShotRunsOnceAlsoWhenArmedAgainWhilePending) {
@@ -76,9 +77,30 @@ TEST_F(TimerFixture, SingleShotRunsOnceAlsoWhenArmedAgainWhilePending) {
   timer.SetMode(Timer::ModeSingle);
   timer.SetMode(Timer::ModeSingle);
   EXPECT_EQ(actions, 0);  // never from the assignment itself
-  EXPECT_TRUE(QTest::qWaitFor([&] { return actions > 0; }, 1000));
+  seams::AdvanceClock(49);
+  EXPECT_EQ(actions, 0);
+  seams::AdvanceClock(1);
+  EXPECT_EQ(actions, 1);
   EXPECT_EQ(timer.Mode(), Timer::ModeOff);
-  QTest::qWait(200);
+  seams::AdvanceClock(1000);
+  EXPECT_EQ(actions, 1);
+}
+
+TEST_F(TimerFixture, ArmingAgainOrANewPeriodStartsTheCountAnew) {
+  timer.SetPeriod(50);
+  timer.SetMode(Timer::ModeSingle);
+  seams::AdvanceClock(30);
+  timer.SetMode(Timer::ModeSingle);
+  seams::AdvanceClock(30);
+  EXPECT_EQ(actions, 0);
+  timer.SetPeriod(100);
+  seams::AdvanceClock(99);
+  EXPECT_EQ(actions, 0);
+  seams::AdvanceClock(1);
+  EXPECT_EQ(actions, 1);
+  // A stopped timer keeps its new period without starting.
+  timer.SetPeriod(10);
+  seams::AdvanceClock(100);
   EXPECT_EQ(actions, 1);
 }
 
@@ -88,20 +110,41 @@ TEST_F(TimerFixture, ActionMayArmTheTimerAgain) {
     if (++actions < 3) timer.SetMode(Timer::ModeSingle);
   });
   timer.SetMode(Timer::ModeSingle);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return actions == 3; }, 1000));
-  QTest::qWait(100);
+  seams::AdvanceClock(1000);
   EXPECT_EQ(actions, 3);
 }
 
 TEST_F(TimerFixture, MultipleRepeatsUntilTurnedOff) {
   timer.SetPeriod(10);
   timer.SetMode(Timer::ModeMultiple);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return actions >= 3; }, 1000));
+  seams::AdvanceClock(35);
+  EXPECT_EQ(actions, 3);
   EXPECT_EQ(timer.Mode(), Timer::ModeMultiple);
   timer.SetMode(Timer::ModeOff);
-  int seen = actions;
-  QTest::qWait(100);
-  EXPECT_EQ(actions, seen);
+  seams::AdvanceClock(100);
+  EXPECT_EQ(actions, 3);
+}
+
+// The program's own timer runs on the event loop with real time.
+TEST_F(TimerFixture, OnTheRealClockASingleShotRunsOnTheEventLoop) {
+  seams::UseManualClock(false);
+  timer.SetPeriod(10);
+  timer.SetMode(Timer::ModeSingle);
+  EXPECT_EQ(actions, 0);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return actions > 0; }, 5000));
+  EXPECT_EQ(timer.Mode(), Timer::ModeOff);
+}
+
+TEST_F(TimerFixture, SwitchingClocksKeepsTheTimeLeft) {
+  timer.SetPeriod(60000);
+  timer.SetMode(Timer::ModeSingle);
+  seams::AdvanceClock(20000);
+  seams::UseManualClock(false);
+  seams::UseManualClock(true);
+  seams::AdvanceClock(39000);
+  EXPECT_EQ(actions, 0);
+  seams::AdvanceClock(1000);
+  EXPECT_EQ(actions, 1);
 }
 
 TEST(Timer, UnknownDesignPropertyFailsLoudly) {

@@ -84,6 +84,7 @@ class FooterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::EnsureApplication();
+    app = fw::GetAppObject();
     saved = Read(App::Instance());
     Write(App::Instance(), id);
     fw::seams::ClearCapturedUrls();
@@ -102,7 +103,7 @@ class FooterTest : public ::testing::Test {
   Identity id{QStringLiteral("Version 1.0.0"), QStringLiteral("© 2011 le projet Brenvaltique"),
               QStringLiteral("https://www.brenvaltique.example/telechargement"), nullptr};
   Identity saved;
-  std::shared_ptr<fw::Application> app = fw::GetAppObject();
+  std::shared_ptr<fw::Application> app;
 };
 
 struct Place {
