@@ -68,6 +68,11 @@ struct TimerFixture : ::testing::Test {
     timer.Action.Bind([this](Object&) { ++actions; });
   }
   void TearDown() override { seams::UseManualClock(true); }
+  // The actions run so far, once the clock has moved on by ms.
+  int ActionsAfter(int ms) {
+    seams::AdvanceClock(ms);
+    return actions;
+  }
 };
 
 TEST_F(TimerFixture, SingleShotRunsOnceAlsoWhenArmedAgainWhilePending) {
@@ -77,13 +82,10 @@ TEST_F(TimerFixture, SingleShotRunsOnceAlsoWhenArmedAgainWhilePending) {
   timer.SetMode(Timer::ModeSingle);
   timer.SetMode(Timer::ModeSingle);
   EXPECT_EQ(actions, 0);  // never from the assignment itself
-  seams::AdvanceClock(49);
-  EXPECT_EQ(actions, 0);
-  seams::AdvanceClock(1);
-  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(ActionsAfter(49), 0);
+  EXPECT_EQ(ActionsAfter(1), 1);
   EXPECT_EQ(timer.Mode(), Timer::ModeOff);
-  seams::AdvanceClock(1000);
-  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(ActionsAfter(1000), 1);
 }
 
 TEST_F(TimerFixture, ArmingAgainOrANewPeriodStartsTheCountAnew) {
@@ -91,17 +93,13 @@ TEST_F(TimerFixture, ArmingAgainOrANewPeriodStartsTheCountAnew) {
   timer.SetMode(Timer::ModeSingle);
   seams::AdvanceClock(30);
   timer.SetMode(Timer::ModeSingle);
-  seams::AdvanceClock(30);
-  EXPECT_EQ(actions, 0);
+  EXPECT_EQ(ActionsAfter(30), 0);
   timer.SetPeriod(100);
-  seams::AdvanceClock(99);
-  EXPECT_EQ(actions, 0);
-  seams::AdvanceClock(1);
-  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(ActionsAfter(99), 0);
+  EXPECT_EQ(ActionsAfter(1), 1);
   // A stopped timer keeps its new period without starting.
   timer.SetPeriod(10);
-  seams::AdvanceClock(100);
-  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(ActionsAfter(100), 1);
 }
 
 TEST_F(TimerFixture, ActionMayArmTheTimerAgain) {
@@ -110,19 +108,16 @@ TEST_F(TimerFixture, ActionMayArmTheTimerAgain) {
     if (++actions < 3) timer.SetMode(Timer::ModeSingle);
   });
   timer.SetMode(Timer::ModeSingle);
-  seams::AdvanceClock(1000);
-  EXPECT_EQ(actions, 3);
+  EXPECT_EQ(ActionsAfter(1000), 3);
 }
 
 TEST_F(TimerFixture, MultipleRepeatsUntilTurnedOff) {
   timer.SetPeriod(10);
   timer.SetMode(Timer::ModeMultiple);
-  seams::AdvanceClock(35);
-  EXPECT_EQ(actions, 3);
+  EXPECT_EQ(ActionsAfter(35), 3);
   EXPECT_EQ(timer.Mode(), Timer::ModeMultiple);
   timer.SetMode(Timer::ModeOff);
-  seams::AdvanceClock(100);
-  EXPECT_EQ(actions, 3);
+  EXPECT_EQ(ActionsAfter(100), 3);
 }
 
 // The program's own timer runs on the event loop with real time.
@@ -141,10 +136,8 @@ TEST_F(TimerFixture, SwitchingClocksKeepsTheTimeLeft) {
   seams::AdvanceClock(20000);
   seams::UseManualClock(false);
   seams::UseManualClock(true);
-  seams::AdvanceClock(39000);
-  EXPECT_EQ(actions, 0);
-  seams::AdvanceClock(1000);
-  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(ActionsAfter(39000), 0);
+  EXPECT_EQ(ActionsAfter(1000), 1);
 }
 
 TEST(Timer, UnknownDesignPropertyFailsLoudly) {
