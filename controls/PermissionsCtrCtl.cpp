@@ -5,7 +5,6 @@
 #include "framework/DesignRecords.h"
 #include "framework/Text.h"
 
-using fw::Color;
 using fw::Design;
 using fw::String;
 
