@@ -63,12 +63,8 @@ Design FieldEntries(bool enabled, const String& helpTag) {
 }
 
 Design FieldTextEntries(int limitText, int alignment) {
-  return {{"Mask", String()},
-          {"ReadOnly", false},
-          {"LimitText", limitText},
-          {"AcceptTabs", false},
-          {"Alignment", alignment},
-          {"AutomaticallyCheckSpelling", false}};
+  return {{"Mask", String()},    {"ReadOnly", false},      {"LimitText", limitText},
+          {"AcceptTabs", false}, {"Alignment", alignment}, {"AutomaticallyCheckSpelling", false}};
 }
 
 Design TextFieldDesign(const TextFieldRecord& r) {
