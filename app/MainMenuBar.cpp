@@ -29,8 +29,9 @@ void AppendToMenu(fw::MenuBar& bar, const char* menuName, fw::MenuItemPtr item) 
 }  // namespace
 
 MainMenuBar::MainMenuBar() {
-  Untitled0();
-  Untitled1();
+  // This class's own steps: no subclass exists while the base is built.
+  MainMenuBar::Untitled0();
+  MainMenuBar::Untitled1();
 }
 
 void MainMenuBar::Untitled0() {

@@ -2,14 +2,10 @@
 
 #include <utility>
 
-#include "controls/DesignRecords.h"
 #include "framework/Accessibility.h"
-
-#include <climits>
-
+#include "framework/DesignRecords.h"
 #include "framework/Text.h"
 
-using fw::Color;
 using fw::Design;
 using fw::String;
 
@@ -27,56 +23,37 @@ const Design kPanelDesign = {
 
 // The three digit fields differ only by name, place and tab index.
 Design DigitFieldDesign(const char* name, int left, int top, int tabIndex) {
-  return TextFieldDesign({name, left, top, 35, tabIndex, String(), 1, false, 2});
+  return fw::TextFieldDesign({.Place = {name, left, top, 35, 24, tabIndex}, .LimitText = 1, .Enabled = false, .Alignment = 2});
 }
 
-Design LabelDesign(const char* name, int left, int top, int width, int height, int tabIndex, const String& text,
-                   int textAlign, bool bold) {
-  return ::LabelDesign({name, left, top, width, height, tabIndex, text, Color{0, 0, 0}, textAlign, false, bold});
+Design PanelLabelDesign(const fw::PlaceRecord& place, const char* text, int textAlign, bool bold = false) {
+  return fw::LabelDesign({.Place = place, .Text = String::fromUtf8(text), .TextAlign = textAlign, .Bold = bold});
 }
 
 // The menus get their rows when they open; the design's row 0 comes before any row exists.
 Design MenuDesign(const char* name, int left, int tabIndex, const String& helpTag) {
-  return {
-      {"Name", String::fromLatin1(name)},
-      {"Index", INT_MIN},
-      {"Left", left},
-      {"Top", 60},
-      {"Width", 150},
-      {"Height", 20},
-      {"LockLeft", true},
-      {"LockTop", true},
-      {"LockRight", false},
-      {"LockBottom", false},
-      {"TabPanelIndex", 0},
-      {"TabIndex", tabIndex},
-      {"TabStop", true},
-      {"InitialValue", String()},
-      {"ListIndex", 0},
-      {"Visible", true},
-      {"HelpTag", helpTag},
-      {"AutoDeactivate", true},
-      {"Enabled", true},
-      {"TextFont", String("Verdana")},
-      {"Bold", false},
-      {"Italic", false},
-      {"Underline", false},
-      {"DataSource", String()},
-      {"DataField", String()},
-      {"InitialParent", String()},
-  };
+  return fw::Join({fw::PlaceEntries({name, left, 60, 150, 20, tabIndex}),
+                   {{"TabStop", true},
+                    {"InitialValue", String()},
+                    {"ListIndex", 0},
+                    {"Visible", true},
+                    {"HelpTag", helpTag},
+                    {"AutoDeactivate", true},
+                    {"Enabled", true}},
+                   fw::FontEntries("Verdana", false),
+                   fw::DataEntries(),
+                   {{"InitialParent", String()}}});
 }
 
 const Design kUserPermTxtFldDesign = DigitFieldDesign("UserPermTxtFld", 127, 24, 0);
 const Design kGroupPermTxtFldDesign = DigitFieldDesign("GroupPermTxtFld", 285, 24, 1);
 const Design kOthersPermTxtFldDesign = DigitFieldDesign("OthersPermTxtFld", 449, 23, 2);
-const Design kUserPermLblDesign = LabelDesign("UserPermLbl", 107, 0, 76, 20, 3, String("Utilisateur"), 1, false);
+const Design kUserPermLblDesign = PanelLabelDesign({"UserPermLbl", 107, 0, 76, 20, 3}, "Utilisateur", 1);
 const Design kUserPermPupMnuDesign =
     MenuDesign("UserPermPupMnu", 67, 4, QStringLiteral("Sélectionne la permission de l'utilisateur."));
-const Design kGrouppermLblDesign = LabelDesign("GrouppermLbl", 277, 0, 56, 20, 5, String("Groupe"), 1, false);
-const Design kOthersPermLblDesign = LabelDesign("OthersPermLbl", 439, -1, 56, 20, 6, String("Autres"), 1, false);
-const Design kPermissionsLblDesign =
-    LabelDesign("PermissionsLbl", 25, 23, 100, 24, 7, String("Permissions : "), 0, true);
+const Design kGrouppermLblDesign = PanelLabelDesign({"GrouppermLbl", 277, 0, 56, 20, 5}, "Groupe", 1);
+const Design kOthersPermLblDesign = PanelLabelDesign({"OthersPermLbl", 439, -1, 56, 20, 6}, "Autres", 1);
+const Design kPermissionsLblDesign = PanelLabelDesign({"PermissionsLbl", 25, 23, 100, 24, 7}, "Permissions : ", 0, true);
 const Design kGroupPermPupMnuDesign =
     MenuDesign("GroupPermPupMnu", 229, 8, QStringLiteral("Sélectionne la permission du groupe."));
 const Design kOthersPermPupMnuDesign =

@@ -358,9 +358,9 @@ void ControlHost::BuildHost() {
 
 void ControlHost::RaiseOpenEvents() {
   for (size_t i = 0; i < controls_.size(); ++i) {
-    fw::Control* c = controls_[i].get();
-    if (auto* panel = dynamic_cast<ContainerControl*>(c)) panel->RaiseOpenEvents();
-    c->Event_Open();
+    fw::Control& c = *controls_[i];
+    if (auto* panel = dynamic_cast<ContainerControl*>(&c)) panel->RaiseOpenEvents();
+    c.Event_Open();
   }
 }
 

@@ -4,7 +4,6 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -75,13 +74,6 @@ class Object {
 
   // Sets one design property by name; false when this class does not know the name.
   virtual bool ApplyProperty(std::string_view name, const Value& v);
-
-  // The value a design gave a property, for properties that have no other reader.
-  const Value* DesignValue(std::string_view name) const;
-  void RememberDesign(std::string_view name, const Value& v);
-
- private:
-  std::map<std::string, Value, std::less<>> design_;
 };
 
 // The layout step: every entry goes to the property of its name; an unknown name is a fault.

@@ -114,6 +114,7 @@ int RenameWithoutFlag(int dir, const char* from, const char* to, bool linkable, 
     }
     int err = errno;
     // Only a file system without hard links goes on to the checked rename.
+    // NOLINTNEXTLINE(misc-redundant-expression): the two codes are one on Linux, two elsewhere.
     if (err != EPERM && err != ENOTSUP && err != EOPNOTSUPP && err != EMLINK) return err;
   }
   struct stat st;

@@ -297,6 +297,12 @@ void Listbox::DeleteAllRows() {
 
 void Listbox::SetListIndex(int row) {
   if (row < -1 || row >= ListCount() || row == listIndex_) return;
+  ShowSelection(row);
+  listIndex_ = row;
+  Event_Change();
+}
+
+void Listbox::ShowSelection(int row) {
   settingSelection_ = true;
   {
     QSignalBlocker block(Tree());
@@ -309,8 +315,6 @@ void Listbox::SetListIndex(int row) {
     }
   }
   settingSelection_ = false;
-  listIndex_ = row;
-  Event_Change();
 }
 
 void Listbox::QtSelectionChanged() {
@@ -342,15 +346,8 @@ void Listbox::MoveRow(int row, int newRow) {
   {
     QSignalBlocker block(Tree());
     Tree()->insertTopLevelItem(newRow, Tree()->takeTopLevelItem(row));
-    Tree()->clearSelection();
-    if (listIndex_ >= 0) {
-      Tree()->setCurrentItem(Tree()->topLevelItem(listIndex_));
-      Tree()->topLevelItem(listIndex_)->setSelected(true);
-    } else {
-      Tree()->setCurrentItem(nullptr);
-    }
   }
-  settingSelection_ = false;
+  ShowSelection(listIndex_);
 }
 
 QMimeData* Listbox::RowDragData(int row) const {

@@ -103,6 +103,8 @@ class Listbox : public RectControl {
   int listIndex_ = -1;
   int rowHeight_ = 20;
   bool settingSelection_ = false;
+  // Shows row as the one selected (-1: none) without raising anything.
+  void ShowSelection(int row);
   bool enableDragReorder_ = false;
   quint64 dragId_;
   String fileFilter_;

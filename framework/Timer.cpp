@@ -2,29 +2,89 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <vector>
 
 namespace fw {
+
+// The manual clock of the tests, and every timer that may count on it.
+struct TimerClock {
+  static inline bool manual = false;
+  static inline std::int64_t now = 0;
+  static inline std::vector<Timer*> timers;
+
+  static Timer* NextDue(std::int64_t until) {
+    Timer* next = nullptr;
+    for (Timer* t : timers)
+      if (t->due_ >= 0 && t->due_ <= until && (!next || t->due_ < next->due_)) next = t;
+    return next;
+  }
+
+  static void Switch(bool on) {
+    if (on == manual) return;
+    manual = on;
+    for (Timer* t : timers) {
+      if (on && t->timer_->isActive()) {
+        int left = t->timer_->remainingTime();
+        t->timer_->stop();
+        t->Start(left);
+      } else if (!on && t->due_ >= 0) {
+        int left = int(t->due_ - now);
+        t->due_ = -1;
+        t->Start(left);
+      }
+    }
+  }
+
+  static void Advance(int ms) {
+    const std::int64_t until = now + std::max(0, ms);
+    while (Timer* t = NextDue(until)) {
+      now = t->due_;
+      t->due_ = -1;
+      // A multiple timer counts its next period before its action, which may stop it.
+      if (t->mode_ == Timer::ModeMultiple) t->Start(std::max(1, t->period_));
+      t->Fired();
+    }
+    now = until;
+  }
+};
 
 Timer::Timer(ControlHost& host) : Control(host), timer_(std::make_unique<QTimer>()) {
   timer_->setTimerType(Qt::PreciseTimer);
   QObject::connect(timer_.get(), &QTimer::timeout, timer_.get(), [this] { Fired(); });
+  TimerClock::timers.push_back(this);
 }
 
-Timer::~Timer() = default;
+Timer::~Timer() { std::erase(TimerClock::timers, this); }
+
+void Timer::Start(int ms) {
+  ms = std::max(0, ms);
+  if (TimerClock::manual) {
+    due_ = TimerClock::now + ms;
+    return;
+  }
+  timer_->setSingleShot(mode_ == ModeSingle);
+  timer_->start(ms);
+}
+
+void Timer::Stop() {
+  due_ = -1;
+  timer_->stop();
+}
+
+bool Timer::Running() const { return due_ >= 0 || timer_->isActive(); }
 
 void Timer::SetMode(int mode) {
   mode_ = mode;
   if (mode == ModeOff) {
-    timer_->stop();
+    Stop();
     return;
   }
-  timer_->setSingleShot(mode == ModeSingle);
-  timer_->start(std::max(0, period_));
+  Start(period_);
 }
 
 void Timer::SetPeriod(int ms) {
   period_ = ms;
-  if (timer_->isActive()) timer_->start(std::max(0, period_));
+  if (Running()) Start(period_);
 }
 
 void Timer::Fired() {
@@ -38,5 +98,10 @@ bool Timer::ApplyProperty(std::string_view name, const Value& v) {
   if (name == "Period") return SetPeriod(AsInt(v, name)), true;
   return Control::ApplyProperty(name, v);
 }
+
+namespace seams {
+void UseManualClock(bool on) { TimerClock::Switch(on); }
+void AdvanceClock(int ms) { TimerClock::Advance(ms); }
+}  // namespace seams
 
 }  // namespace fw

@@ -1,6 +1,7 @@
 // A timer: runs its Action on the event loop, once or repeatedly, Period milliseconds apart.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "framework/Control.h"
@@ -29,10 +30,25 @@ class Timer : public Control {
   bool ApplyProperty(std::string_view name, const Value& v) override;
 
  private:
+  friend struct TimerClock;
+  void Start(int ms);
+  void Stop();
+  bool Running() const;
   void Fired();
   std::unique_ptr<QTimer> timer_;
   int mode_ = ModeOff;
   int period_ = 1000;
+  // When the timer comes due on the manual clock; negative while it is not counting there.
+  std::int64_t due_ = -1;
 };
+
+namespace seams {
+// While the manual clock is on, timers count only the time that AdvanceClock gives them, so tests
+// need not sleep. Switching carries every running timer's remaining time over.
+void UseManualClock(bool on);
+// Moves the manual clock on by ms, running every Action that comes due meanwhile in order of due
+// time (a multiple timer once for each period that fits).
+void AdvanceClock(int ms);
+}  // namespace seams
 
 }  // namespace fw

@@ -1,7 +1,8 @@
 #include "mainwindow/BottomMainWin.h"
 
-#include "controls/DesignRecords.h"
-#include "mainwindow/AppFooterIdentity.h"
+#include "app/App.h"
+#include "framework/DesignRecords.h"
+#include "framework/MessageDialog.h"
 
 using fw::Color;
 using fw::Design;
@@ -9,8 +10,6 @@ using fw::RGBHex;
 using fw::String;
 
 namespace {
-
-FooterIdentity* identitySource = nullptr;
 
 const Design kPanelDesign = {
     {"Width", 700},
@@ -37,85 +36,47 @@ const Design kPanelDesign = {
     {"Transparent", false},
 };
 
-struct LabelPlace {
-  const char* name;
-  int left, top, width, height;
-  bool lockLeft, lockTop, lockRight, lockBottom;
-  int tabIndex;
-  String text;
-  Color textColor;
-  bool multiline;
-};
-
-// A footer label: its place, locks, text and colour; the rest is every label's.
-Design LabelDesign(const LabelPlace& p) {
-  return ::LabelDesign({p.name, p.left, p.top, p.width, p.height, p.tabIndex, p.text, p.textColor, 0, p.multiline,
-                        false, p.lockLeft, p.lockTop, p.lockRight, p.lockBottom});
+// A footer label: its place and locks, text, colour and lines; the rest is every label's.
+Design FooterLabelDesign(const fw::PlaceRecord& place, const char* text, Color textColor, bool multiline = false) {
+  return fw::LabelDesign({.Place = place, .Text = String::fromUtf8(text), .TextColor = textColor, .Multiline = multiline});
 }
 
 // A link's design is a label's, then its plain colour, which Open replaces.
-Design LinkDesign(const LabelPlace& p) {
-  Design d = LabelDesign(p);
-  d.push_back({"mColorOrig", RGBHex(0x000000)});
-  return d;
+Design LinkDesign(const fw::PlaceRecord& place, const char* text, Color textColor) {
+  return fw::Join({FooterLabelDesign(place, text, textColor), {{"mColorOrig", RGBHex(0x000000)}}});
 }
 
-const Design kStaticText4Design = LabelDesign({"StaticText4", 510, 5, 136, 15, false, false, true, true, 1,
-                                               "ArtWork by Brenvaltique", RGBHex(0x993300), false});
-const Design kLinkGrelmotDesign = LinkDesign({"linkGrelmot", 510, 27, 136, 15, false, true, true, false, 2,
-                                              "https://brenvaltique.example/", RGBHex(0x333333), false});
-const Design kTxtAppInfoDesign = LabelDesign({"txtAppInfo", 15, 5, 440, 15, true, false, true, true, 3,
-                                              "Version et crédits", RGBHex(0x333333), true});
-const Design kLinkAppUrlDesign = LinkDesign({"linkAppUrl", 20, 27, 440, 15, true, false, true, true, 4,
-                                             "https://www.brenvaltique.example/", RGBHex(0x333333), false});
+const Design kStaticText4Design =
+    FooterLabelDesign({"StaticText4", 510, 5, 136, 15, 1, false, false, true, true}, "ArtWork by Brenvaltique",
+                      RGBHex(0x993300));
+const Design kLinkGrelmotDesign = LinkDesign({"linkGrelmot", 510, 27, 136, 15, 2, false, true, true, false},
+                                             "https://brenvaltique.example/", RGBHex(0x333333));
+const Design kTxtAppInfoDesign = FooterLabelDesign({"txtAppInfo", 15, 5, 440, 15, 3, true, false, true, true},
+                                                   "Version et crédits", RGBHex(0x333333), true);
+const Design kLinkAppUrlDesign = LinkDesign({"linkAppUrl", 20, 27, 440, 15, 4, true, false, true, true},
+                                            "https://www.brenvaltique.example/", RGBHex(0x333333));
 
-const Design kCanvas1Design = {
-    {"Name", String("Canvas1")},
-    {"Index", INT_MIN},
-    {"Left", 656},
-    {"Top", 10},
-    {"Width", 32},
-    {"Height", 32},
-    {"LockLeft", false},
-    {"LockTop", false},
-    {"LockRight", true},
-    {"LockBottom", true},
-    {"TabPanelIndex", 0},
-    {"TabIndex", 5},
-    {"TabStop", true},
-    {"UseFocusRing", true},
-    {"AcceptFocus", false},
-    {"AcceptTabs", false},
-    {"DoubleBuffer", false},
-    {"EraseBackground", true},
-    {"Transparent", true},
-    {"Enabled", true},
-    {"Visible", true},
-    {"AutoDeactivate", true},
-    {"HelpTag", String()},
-    {"InitialParent", String()},
-};
+const Design kCanvas1Design = fw::Join({fw::PlaceEntries({"Canvas1", 656, 10, 32, 32, 5, false, false, true, true}),
+                                        {{"TabStop", true},
+                                         {"UseFocusRing", true},
+                                         {"AcceptFocus", false},
+                                         {"AcceptTabs", false},
+                                         {"DoubleBuffer", false},
+                                         {"EraseBackground", true},
+                                         {"Transparent", true},
+                                         {"Enabled", true},
+                                         {"Visible", true},
+                                         {"AutoDeactivate", true},
+                                         {"HelpTag", String()},
+                                         {"InitialParent", String()}}});
 
-const Design kSeparator1Design = {
-    {"Name", String("Separator1")},
-    {"Index", INT_MIN},
-    {"Left", 0},
-    {"Top", 0},
-    {"Width", 705},
-    {"Height", 1},
-    {"LockLeft", true},
-    {"LockTop", true},
-    {"LockRight", true},
-    {"LockBottom", false},
-    {"TabPanelIndex", 0},
-    {"TabIndex", 6},
-    {"TabStop", true},
-    {"Enabled", true},
-    {"Visible", true},
-    {"AutoDeactivate", true},
-    {"HelpTag", String()},
-    {"InitialParent", String()},
-};
+const Design kSeparator1Design = fw::Join({fw::PlaceEntries({"Separator1", 0, 0, 705, 1, 6, true, true, true, false}),
+                                           {{"TabStop", true},
+                                            {"Enabled", true},
+                                            {"Visible", true},
+                                            {"AutoDeactivate", true},
+                                            {"HelpTag", String()},
+                                            {"InitialParent", String()}}});
 
 // Size and unit go on before a label's design.
 template <class T>
@@ -128,13 +89,6 @@ T& NewLabel(BottomMainWin& panel, const char* name, int textUnit, const Design& 
 }
 
 }  // namespace
-
-void BottomMainWin::SetIdentitySource(FooterIdentity* source) { identitySource = source; }
-
-FooterIdentity& BottomMainWin::Identity() {
-  // The running application, unless a test put its own source in place.
-  return identitySource ? *identitySource : AppFooterIdentity();
-}
 
 void BottomMainWin::Layout() { fw::ApplyDesign(*this, kPanelDesign); }
 
@@ -169,18 +123,18 @@ fw::Separator& BottomMainWin::Separator1() const { return Find<fw::Separator>(QS
 void BottomMainWin::linkGrelmot_Open(LinkingStaticText&) {}
 
 void BottomMainWin::txtAppInfo_Open(fw::Label& sender) {
-  FooterIdentity& id = Identity();
-  sender.SetText(id.Version() + QStringLiteral(" ") + id.Copyright());
+  const App& app = App::Instance();
+  sender.SetText(app.msAppVersion + QStringLiteral(" ") + app.msAppCopyright);
 }
 
-void BottomMainWin::linkAppUrl_Open(LinkingStaticText& sender) { sender.SetText(Identity().Url()); }
+void BottomMainWin::linkAppUrl_Open(LinkingStaticText& sender) { sender.SetText(App::Instance().msAppUrl); }
 
 void BottomMainWin::Canvas1_Paint(fw::Canvas&, fw::Graphics& g, const std::vector<fw::Rect>&) {
-  FooterIdentity& id = Identity();
+  const App& app = App::Instance();
   try {
     // Scaled from the whole picture at every paint; no scaled copy is kept.
-    g.DrawPicture(id.Icon(), 0, 0, 32, 32, 0, 0, 128, 128);
+    g.DrawPicture(app.pIcon, 0, 0, 32, 32, 0, 0, 128, 128);
   } catch (const fw::OutOfMemoryException&) {
-    id.ShowError(id.ErrorIconText());
+    fw::MsgBox(App::kErrorIcon(String()));
   }
 }

@@ -8,16 +8,10 @@
 #include "framework/Control.h"
 #include "framework/Label.h"
 #include "framework/Separator.h"
-#include "mainwindow/FooterSource.h"
 
 class BottomMainWin : public fw::ContainerControl {
  public:
   using fw::ContainerControl::ContainerControl;
-
-  // Where every footer reads the application's identity; not owned. Nil: the running application.
-  static void SetIdentitySource(FooterIdentity* source);
-  // The source set, or the running application (NilObjectException when there is none).
-  static FooterIdentity& Identity();
 
   void Layout() override;
   void CreateControls() override;

@@ -87,6 +87,12 @@ struct TimerFixture : ::testing::Test {
   void SetUp() override {
     timer.Action.Bind([this](Object&) { ++actions; });
   }
+  void TearDown() override { seams::UseManualClock(true); }
+  // The actions run so far, once the clock has moved on by ms.
+  int ActionsAfter(int ms) {
+    seams::AdvanceClock(ms);
+    return actions;
+  }
 };
 
 TEST_F(TimerFixture, SingleShotRunsOnceAlsoWhenArmedAgainWhilePending) {
@@ -96,10 +102,24 @@ TEST_F(TimerFixture, SingleShotRunsOnceAlsoWhenArmedAgainWhilePending) {
   timer.SetMode(Timer::ModeSingle);
   timer.SetMode(Timer::ModeSingle);
   EXPECT_EQ(actions, 0);  // never from the assignment itself
-  EXPECT_TRUE(QTest::qWaitFor([&] { return actions > 0; }, 1000));
+  EXPECT_EQ(ActionsAfter(49), 0);
+  EXPECT_EQ(ActionsAfter(1), 1);
   EXPECT_EQ(timer.Mode(), Timer::ModeOff);
-  QTest::qWait(200);
-  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(ActionsAfter(1000), 1);
+}
+
+TEST_F(TimerFixture, ArmingAgainOrANewPeriodStartsTheCountAnew) {
+  timer.SetPeriod(50);
+  timer.SetMode(Timer::ModeSingle);
+  seams::AdvanceClock(30);
+  timer.SetMode(Timer::ModeSingle);
+  EXPECT_EQ(ActionsAfter(30), 0);
+  timer.SetPeriod(100);
+  EXPECT_EQ(ActionsAfter(99), 0);
+  EXPECT_EQ(ActionsAfter(1), 1);
+  // A stopped timer keeps its new period without starting.
+  timer.SetPeriod(10);
+  EXPECT_EQ(ActionsAfter(100), 1);
 }
 
 TEST_F(TimerFixture, ActionMayArmTheTimerAgain) {
@@ -108,20 +128,36 @@ TEST_F(TimerFixture, ActionMayArmTheTimerAgain) {
     if (++actions < 3) timer.SetMode(Timer::ModeSingle);
   });
   timer.SetMode(Timer::ModeSingle);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return actions == 3; }, 1000));
-  QTest::qWait(100);
-  EXPECT_EQ(actions, 3);
+  EXPECT_EQ(ActionsAfter(1000), 3);
 }
 
 TEST_F(TimerFixture, MultipleRepeatsUntilTurnedOff) {
   timer.SetPeriod(10);
   timer.SetMode(Timer::ModeMultiple);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return actions >= 3; }, 1000));
+  EXPECT_EQ(ActionsAfter(35), 3);
   EXPECT_EQ(timer.Mode(), Timer::ModeMultiple);
   timer.SetMode(Timer::ModeOff);
-  int seen = actions;
-  QTest::qWait(100);
-  EXPECT_EQ(actions, seen);
+  EXPECT_EQ(ActionsAfter(100), 3);
+}
+
+// The program's own timer runs on the event loop with real time.
+TEST_F(TimerFixture, OnTheRealClockASingleShotRunsOnTheEventLoop) {
+  seams::UseManualClock(false);
+  timer.SetPeriod(10);
+  timer.SetMode(Timer::ModeSingle);
+  EXPECT_EQ(actions, 0);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return actions > 0; }, 5000));
+  EXPECT_EQ(timer.Mode(), Timer::ModeOff);
+}
+
+TEST_F(TimerFixture, SwitchingClocksKeepsTheTimeLeft) {
+  timer.SetPeriod(60000);
+  timer.SetMode(Timer::ModeSingle);
+  seams::AdvanceClock(20000);
+  seams::UseManualClock(false);
+  seams::UseManualClock(true);
+  EXPECT_EQ(ActionsAfter(39000), 0);
+  EXPECT_EQ(ActionsAfter(1000), 1);
 }
 
 TEST(Timer, UnknownDesignPropertyFailsLoudly) {

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "framework/MessageDialog.h"
+#include "framework/Runtime.h"
 #include "framework/System.h"
 #include "framework/Window.h"
 #include "app/App.h"
@@ -20,24 +22,27 @@ using fw::String;
 
 namespace {
 
-class FakeIdentity : public FooterIdentity {
- public:
-  String version = QStringLiteral("Version 1.0.0"), copyright = QStringLiteral("© 2011 le projet Brenvaltique");
-  String url = QStringLiteral("https://www.brenvaltique.example/telechargement");
+// The application's identity as the footer reads it, set by each test and given back afterwards.
+struct Identity {
+  String version, copyright, url;
   fw::PicturePtr icon;
-  bool iconMissingApp = false;  // the icon cannot be read at all, as with no application object
-  QStringList shown;
-
-  String Version() const override { return version; }
-  String Copyright() const override { return copyright; }
-  String Url() const override { return url; }
-  fw::PicturePtr Icon() const override {
-    if (iconMissingApp) throw fw::NilObjectException(QStringLiteral("Nil object"));
-    return icon;
-  }
-  String ErrorIconText() const override { return QStringLiteral("Memory is too low to create the App icon"); }
-  void ShowError(const String& text) override { shown << text; }
 };
+
+Identity Read(const App& app) { return {app.msAppVersion, app.msAppCopyright, app.msAppUrl, app.pIcon}; }
+
+void Write(App& app, const Identity& id) {
+  app.msAppVersion = id.version;
+  app.msAppCopyright = id.copyright;
+  app.msAppUrl = id.url;
+  app.pIcon = id.icon;
+}
+
+// The messages that MsgBox showed since the last reset.
+QStringList Shown() {
+  QStringList texts;
+  for (const auto& d : fw::seams::ShownDialogs()) texts << d.Message;
+  return texts;
+}
 
 // The footer placed as the main window places it.
 const fw::Design kPlacement = {
@@ -78,15 +83,27 @@ fw::PicturePtr QuarterIcon() {
 class FooterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    BottomMainWin::SetIdentitySource(&id);
+    testsupport::EnsureApplication();
+    app = fw::GetAppObject();
+    saved = Read(App::Instance());
+    Write(App::Instance(), id);
     fw::seams::ClearCapturedUrls();
+    fw::seams::ResetDialogs();
   }
   void TearDown() override {
-    BottomMainWin::SetIdentitySource(nullptr);
+    if (!fw::GetAppObject()) fw::RuntimeRegisterAppObject(app);
+    Write(App::Instance(), saved);
     fw::seams::FailNextPictureAllocations(0);
     fw::seams::ClearCapturedUrls();
+    fw::seams::ResetDialogs();
   }
-  FakeIdentity id;
+  // The identity the footer reads, given to the application by Apply.
+  void Apply() { Write(App::Instance(), id); }
+
+  Identity id{QStringLiteral("Version 1.0.0"), QStringLiteral("© 2011 le projet Brenvaltique"),
+              QStringLiteral("https://www.brenvaltique.example/telechargement"), nullptr};
+  Identity saved;
+  std::shared_ptr<fw::Application> app;
 };
 
 struct Place {
@@ -163,6 +180,7 @@ TEST_F(FooterTest, CreditLineJoinsVersionAndCreditWithOneBlank) {
   for (const auto& c : cases) {
     id.version = QString::fromUtf8(c.version);
     id.copyright = QString::fromUtf8(c.copyright);
+    Apply();
     FooterHost w;
     w.Constructor();
     EXPECT_EQ(w.Footer().txtAppInfo().Text(), QString::fromUtf8(c.want));
@@ -189,6 +207,7 @@ QImage Paint(BottomMainWin& f) { return f.Canvas1().Widget()->grab().toImage(); 
 
 TEST_F(FooterTest, IconIsTheWholePictureAtThirtyTwoPixelsFromTheCurrentIconAtEachPaint) {
   id.icon = QuarterIcon();
+  Apply();
   FooterHost w;
   w.Constructor();
   auto& f = w.Footer();
@@ -200,46 +219,40 @@ TEST_F(FooterTest, IconIsTheWholePictureAtThirtyTwoPixelsFromTheCurrentIconAtEac
 
   // Nil draws nothing: the canvas shows only its background.
   id.icon = nullptr;
+  Apply();
   img = Paint(f);
   EXPECT_EQ(img.pixelColor(4, 4), img.pixelColor(27, 27));
   EXPECT_NE(img.pixelColor(4, 4), QColor(Qt::red));
-  EXPECT_TRUE(id.shown.isEmpty());
+  EXPECT_TRUE(Shown().isEmpty());
 }
 
 TEST_F(FooterTest, OutOfMemoryWhileDrawingShowsTheMessageOncePerFailingPaint) {
   id.icon = QuarterIcon();
+  Apply();
   FooterHost w;
   w.Constructor();
   auto& f = w.Footer();
   fw::seams::FailNextPictureAllocations(2);
   QImage first = Paint(f);
-  EXPECT_EQ(id.shown, QStringList{"Memory is too low to create the App icon"});
+  EXPECT_EQ(Shown(), QStringList{"Memory is too low to create the App icon"});
   EXPECT_NE(first.pixelColor(4, 4), QColor(Qt::red));  // the paint ended without the icon
   Paint(f);
-  EXPECT_EQ(id.shown.size(), 2);
+  EXPECT_EQ(Shown().size(), 2);
   // The next paint is unaffected.
   EXPECT_EQ(Paint(f).pixelColor(4, 4), QColor(Qt::red));
-  EXPECT_EQ(id.shown.size(), 2);
+  EXPECT_EQ(Shown().size(), 2);
 }
 
 TEST_F(FooterTest, OtherFaultsInThePaintPassOn) {
   FooterHost w;
   w.Constructor();
   auto& f = w.Footer();
-  id.iconMissingApp = true;
+  // With no application object the icon cannot be read at all.
+  fw::RuntimeRegisterAppObject(nullptr);
   auto surface = std::make_shared<fw::Picture>(32, 32);
   auto g = surface->Graphics();
   EXPECT_THROW(f.Canvas1_Paint(f.Canvas1(), *g, {}), fw::NilObjectException);
-  EXPECT_TRUE(id.shown.isEmpty());
-}
-
-TEST_F(FooterTest, WithoutASourceOfItsOwnTheFooterReadsTheRunningApplication) {
-  testsupport::EnsureApplication();
-  BottomMainWin::SetIdentitySource(nullptr);
-  FooterHost w;
-  w.Constructor();
-  EXPECT_EQ(w.Footer().txtAppInfo().Text(), App::Instance().msAppVersion + " " + App::Instance().msAppCopyright);
-  EXPECT_EQ(w.Footer().linkAppUrl().Text(), App::Instance().msAppUrl);
+  EXPECT_TRUE(Shown().isEmpty());
 }
 
 }  // namespace

@@ -345,7 +345,7 @@ TEST_F(FileListTest, AFileMovedOrDeletedSinceItsDropShowsWhatCanBeRead) {
   EXPECT_EQ(w->FileNameTxtFld().Text(), "kept");
   EXPECT_FALSE(w->ModifDateTxtFld().Text().isEmpty());
   EXPECT_EQ(Digits(), QStringList({"6", "0", "0"}));
-  QTest::qWait(300);  // the panel's pending write goes to the missing file and fails quietly
+  fw::seams::AdvanceClock(300);  // the panel's pending write goes to the missing file and fails quietly
   EXPECT_TRUE(w->IsOpen());
 }
 
@@ -462,7 +462,7 @@ TEST_F(FileListTest, RemovingEveryRowAsksFirstAndLeavesTheFilesAsTheyWere) {
   QList<QByteArray> paths = {Make("a.txt", "alpha", 0600), Make("b.png", "\x89PNG", 0755), Make("c.pdf", "%PDF", 0444)};
   ASSERT_TRUE(Drop(paths));
   ClickRow(1);
-  QTest::qWait(300);  // the panel writes back what it was shown
+  fw::seams::AdvanceClock(300);  // the panel writes back what it was shown
   QStringList names = QDir(QFile::decodeName(dir.Path())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
   std::vector<OnDisk> before;
   for (const QByteArray& p : paths) before.push_back(Read(p));
@@ -489,7 +489,7 @@ TEST_F(FileListTest, RemovingEveryRowAsksFirstAndLeavesTheFilesAsTheyWere) {
   ExpectBlank();
   EXPECT_NE(w->EditedFolderItem, nullptr) << "a removal keeps the edited file";
 
-  QTest::qWait(300);
+  fw::seams::AdvanceClock(300);
   EXPECT_EQ(QDir(QFile::decodeName(dir.Path())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             names);
   for (int i = 0; i < int(paths.size()); ++i) EXPECT_TRUE(Read(paths[i]) == before[size_t(i)]) << paths[i].toStdString();

@@ -153,7 +153,7 @@ TEST_F(UserWritesTest, PassingThroughTheFieldsUndoesNoChangeMadeByAnotherProgram
   QTest::mouseClick(e, Qt::LeftButton, {}, QPoint(3, e->height() / 2));
   for (int i = 0; i < 6; ++i) Tab();  // every field once, round to the creation date again
   ClickRow(0);
-  QTest::qWait(300);  // past the permission timer
+  fw::seams::AdvanceClock(300);  // past the permission timer
   Settle();
   EXPECT_TRUE(SameTime(MTime(path), changed));
   EXPECT_EQ(ModeOf(path), 0600);

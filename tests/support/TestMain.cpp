@@ -8,6 +8,7 @@
 #include "framework/MessageDialog.h"
 #include "framework/Runtime.h"
 #include "framework/System.h"
+#include "framework/Timer.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -21,5 +22,7 @@ int main(int argc, char** argv) {
     fw::seams::SetExecutableFile(QByteArray(bundle) + "/MacOS/brenvaltique");
   // A dialog no test answered presses its default button instead of waiting for a user.
   fw::seams::SetDefaultDialogAnswer(QString());
+  // Timers count only the time a test gives them.
+  fw::seams::UseManualClock(true);
   return RUN_ALL_TESTS();
 }
