@@ -35,8 +35,8 @@ void App::InitStandardStrings() {
 }
 
 fw::String App::kErrorIcon(const fw::String& language) {
-  return fw::GetLocalizedString(QStringLiteral("App.kErrorIcon"), QStringLiteral("Memory is too low to create the App icon"),
-                                language);
+  return fw::GetLocalizedString(QStringLiteral("App.kErrorIcon"),
+                                QStringLiteral("Memory is too low to create the App icon"), language);
 }
 
 App& App::Instance() {

@@ -42,9 +42,9 @@ void MainMenuBar::Untitled0() {
 void MainMenuBar::Untitled1() {
   Append(MakeItem({"EditMenu", "&Edit", ""}));
   static const Row rows[] = {
-      {"EditUndo", "&Undo", "Cmd+Z"},        {"EditSeparator1", "-", nullptr}, {"EditCut", "Cu&t", "Cmd+X"},
-      {"EditCopy", "&Copy", "Cmd+C"},        {"EditPaste", "&Paste", "Cmd+V"}, {"EditClear", "&Delete", ""},
-      {"EditSeparator2", "-", nullptr},      {"EditSelectAll", "Select &All", "Cmd+A"},
+      {"EditUndo", "&Undo", "Cmd+Z"},   {"EditSeparator1", "-", nullptr},          {"EditCut", "Cu&t", "Cmd+X"},
+      {"EditCopy", "&Copy", "Cmd+C"},   {"EditPaste", "&Paste", "Cmd+V"},          {"EditClear", "&Delete", ""},
+      {"EditSeparator2", "-", nullptr}, {"EditSelectAll", "Select &All", "Cmd+A"},
   };
   for (const Row& r : rows) AppendToMenu(*this, "EditMenu", MakeItem(r));
 }

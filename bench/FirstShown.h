@@ -2,6 +2,7 @@
 // started, and closes that window so the program ends as a user's close would end it.
 #pragma once
 
+#include <unistd.h>
 #include <QApplication>
 #include <QEvent>
 #include <QMainWindow>
@@ -12,7 +13,6 @@
 #include <ctime>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace bench {
 

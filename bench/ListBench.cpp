@@ -6,6 +6,8 @@
 // file listed, the title set, the action's report a success, the last file holding the change.
 // Prints "drop_ms", "ext_ms", "modif_ms", "perms_ms" (medians over the repeats) and "rss_kb";
 // with "drop", only the drop and the memory. The files end with the names they had.
+#include <malloc.h>
+#include <sys/stat.h>
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
@@ -18,10 +20,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <malloc.h>
 #include <memory>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "app/App.h"
@@ -148,7 +148,8 @@ int main(int argc, char** argv) {
   std::vector<QByteArray> paths;
   {
     const QByteArray base = QFile::encodeName(QDir(folder).absolutePath()) + '/';
-    for (const QString& n : QDir(folder).entryList(QDir::Files, QDir::Name)) paths.push_back(base + QFile::encodeName(n));
+    for (const QString& n : QDir(folder).entryList(QDir::Files, QDir::Name))
+      paths.push_back(base + QFile::encodeName(n));
   }
   if (paths.empty()) Fail("no files in the folder");
   const fw::String title = fw::String::fromUtf8("Modification des propriétés des fichiers - ") +
@@ -230,7 +231,8 @@ int main(int argc, char** argv) {
   }
 
   std::printf("drop_ms %.3f\n", Median(drops));
-  if (!dropOnly) std::printf("ext_ms %.3f\nmodif_ms %.3f\nperms_ms %.3f\n", Median(exts), Median(modifs), Median(perms));
+  if (!dropOnly)
+    std::printf("ext_ms %.3f\nmodif_ms %.3f\nperms_ms %.3f\n", Median(exts), Median(modifs), Median(perms));
   std::printf("rss_kb %ld\n", rss);
   std::fflush(stdout);
   w.Close();

@@ -12,18 +12,32 @@ using fw::String;
 namespace {
 
 const Design kPanelDesign = {
-    {"InitialParent", String()},   {"Width", 594},           {"Height", 90},
-    {"LockLeft", false},           {"LockTop", false},       {"LockRight", false},
-    {"LockBottom", false},         {"TabPanelIndex", 0},     {"TabIndex", 0},
-    {"Visible", true},             {"Enabled", true},        {"AutoDeactivate", true},
-    {"HelpTag", String()},         {"UseFocusRing", false},  {"HasBackColor", false},
-    {"BackColor", fw::RGBHex(0xB3B3B3)}, {"AcceptFocus", false}, {"AcceptTabs", true},
-    {"EraseBackground", true},     {"Transparent", true},
+    {"InitialParent", String()},
+    {"Width", 594},
+    {"Height", 90},
+    {"LockLeft", false},
+    {"LockTop", false},
+    {"LockRight", false},
+    {"LockBottom", false},
+    {"TabPanelIndex", 0},
+    {"TabIndex", 0},
+    {"Visible", true},
+    {"Enabled", true},
+    {"AutoDeactivate", true},
+    {"HelpTag", String()},
+    {"UseFocusRing", false},
+    {"HasBackColor", false},
+    {"BackColor", fw::RGBHex(0xB3B3B3)},
+    {"AcceptFocus", false},
+    {"AcceptTabs", true},
+    {"EraseBackground", true},
+    {"Transparent", true},
 };
 
 // The three digit fields differ only by name, place and tab index.
 Design DigitFieldDesign(const char* name, int left, int top, int tabIndex) {
-  return fw::TextFieldDesign({.Place = {name, left, top, 35, 24, tabIndex}, .LimitText = 1, .Enabled = false, .Alignment = 2});
+  return fw::TextFieldDesign(
+      {.Place = {name, left, top, 35, 24, tabIndex}, .LimitText = 1, .Enabled = false, .Alignment = 2});
 }
 
 Design PanelLabelDesign(const fw::PlaceRecord& place, const char* text, int textAlign, bool bold = false) {
@@ -53,7 +67,8 @@ const Design kUserPermPupMnuDesign =
     MenuDesign("UserPermPupMnu", 67, 4, QStringLiteral("Sélectionne la permission de l'utilisateur."));
 const Design kGrouppermLblDesign = PanelLabelDesign({"GrouppermLbl", 277, 0, 56, 20, 5}, "Groupe", 1);
 const Design kOthersPermLblDesign = PanelLabelDesign({"OthersPermLbl", 439, -1, 56, 20, 6}, "Autres", 1);
-const Design kPermissionsLblDesign = PanelLabelDesign({"PermissionsLbl", 25, 23, 100, 24, 7}, "Permissions : ", 0, true);
+const Design kPermissionsLblDesign =
+    PanelLabelDesign({"PermissionsLbl", 25, 23, 100, 24, 7}, "Permissions : ", 0, true);
 const Design kGroupPermPupMnuDesign =
     MenuDesign("GroupPermPupMnu", 229, 8, QStringLiteral("Sélectionne la permission du groupe."));
 const Design kOthersPermPupMnuDesign =

@@ -29,8 +29,9 @@ void BevelButton::Push() { QtButton()->click(); }
 bool BevelButton::ApplyProperty(std::string_view name, const Value& v) {
   if (name == "Caption") return SetCaption(AsString(v, name)), true;
   // Appearance codes of the original platform; a tool button beside its icon serves them all.
-  static const std::string_view ints[] = {"CaptionAlign", "CaptionPlacement", "CaptionDelta", "IconAlign", "IconDX",
-                                          "IconDY",       "Bevel",            "HasMenu",      "MenuValue", "ButtonType"};
+  static const std::string_view ints[] = {"CaptionAlign", "CaptionPlacement", "CaptionDelta", "IconAlign",
+                                          "IconDX",       "IconDY",           "Bevel",        "HasMenu",
+                                          "MenuValue",    "ButtonType"};
   for (auto n : ints)
     if (name == n) return AsInt(v, name), true;
   if (name == "HasBackColor" || name == "Value" || name == "AcceptFocus") return AsBool(v, name), true;

@@ -22,9 +22,7 @@ class CanvasWidget : public detail::Bridged<QWidget> {
 };
 }  // namespace
 
-Canvas::Canvas(ControlHost& host) : RectControl(host, new CanvasWidget) {
-  Widget()->setFocusPolicy(Qt::NoFocus);
-}
+Canvas::Canvas(ControlHost& host) : RectControl(host, new CanvasWidget) { Widget()->setFocusPolicy(Qt::NoFocus); }
 
 void Canvas::SetAcceptFocus(bool b) {
   acceptFocus_ = b;

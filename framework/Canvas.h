@@ -37,8 +37,7 @@ class Canvas : public RectControl {
   bool ApplyProperty(std::string_view name, const Value& v) override;
 
  private:
-  bool acceptFocus_ = false, acceptTabs_ = false, doubleBuffer_ = false, eraseBackground_ = true,
-       transparent_ = true;
+  bool acceptFocus_ = false, acceptTabs_ = false, doubleBuffer_ = false, eraseBackground_ = true, transparent_ = true;
 };
 
 }  // namespace fw

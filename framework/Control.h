@@ -1,9 +1,9 @@
 // Controls and the hosts that hold them (windows and panels).
 #pragma once
 
+#include <QtCore/qnamespace.h>
 #include <QPointer>
 #include <QStringList>
-#include <QtCore/qnamespace.h>
 #include <climits>
 
 #include "framework/Core.h"

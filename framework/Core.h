@@ -26,8 +26,7 @@ inline Color RGBHex(unsigned rgb) { return Color{int((rgb >> 16) & 0xFF), int((r
 
 class RuntimeException : public std::runtime_error {
  public:
-  explicit RuntimeException(const String& message = {})
-      : std::runtime_error(message.toStdString()), Message(message) {}
+  explicit RuntimeException(const String& message = {}) : std::runtime_error(message.toStdString()), Message(message) {}
   virtual String ClassName() const { return QStringLiteral("RuntimeException"); }
   String Message;
 };

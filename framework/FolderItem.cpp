@@ -215,7 +215,8 @@ int SetMode(const Descriptor& file, mode_t mode) {
 
 Outcome ProcCallFailure(int err) {
   if (err == ENOENT && ::access("/proc/self/fd", F_OK) != 0)
-    return Outcome::Failure(err, QStringLiteral("Le dossier /proc, par lequel passent les écritures, n'est pas disponible"));
+    return Outcome::Failure(err,
+                            QStringLiteral("Le dossier /proc, par lequel passent les écritures, n'est pas disponible"));
   return Outcome::Failure(err);
 }
 }  // namespace detail
@@ -334,12 +335,13 @@ Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
     if (!back && (errno == EINVAL || errno == ENOSYS)) {
       struct stat other;
       back = ::fstatat(dir.Get(), bytes.constData(), &other, AT_SYMLINK_NOFOLLOW) == 0 &&
-             RenameWithoutFlag(dir.Get(), bytes.constData(), from.constData(), !S_ISDIR(other.st_mode),
-                               other.st_dev, other.st_ino) == 0;
+             RenameWithoutFlag(dir.Get(), bytes.constData(), from.constData(), !S_ISDIR(other.st_mode), other.st_dev,
+                               other.st_ino) == 0;
     }
     if (back) return Outcome::Failure(ESTALE, kReplaced);
-    return Outcome::Failure(ESTALE, kReplaced + QStringLiteral(" ; le fichier mis à sa place porte maintenant le nom « %1 »")
-                                                    .arg(QString::fromUtf8(bytes)));
+    return Outcome::Failure(ESTALE,
+                            kReplaced + QStringLiteral(" ; le fichier mis à sa place porte maintenant le nom « %1 »")
+                                            .arg(QString::fromUtf8(bytes)));
   }
   int slash = int(path_.lastIndexOf('/'));
   path_ = (slash < 0 ? QByteArray() : path_.left(slash + 1)) + bytes;
@@ -429,11 +431,12 @@ Outcome FolderItem::SetExtensionVisible(bool visible) {
   err = ReadFinderInfo(path, back);
   if (rc == 0 && (had ? err == 0 && back == before : err == ENODATA))
     return Outcome::Failure(EIO, QStringLiteral("Le système de fichiers n'a pas gardé les informations du Finder"));
-  return Outcome::Failure(EIO, QStringLiteral("Le système de fichiers n'a pas gardé les informations du Finder, "
-                                              "qui n'ont pas pu être remises comme avant : l'extension est "
-                                              "maintenant %1")
-                                   .arg(err == 0 && (FinderFlags(back) & kHiddenExtension) ? QStringLiteral("masquée")
-                                                                                          : QStringLiteral("visible")));
+  return Outcome::Failure(EIO,
+                          QStringLiteral("Le système de fichiers n'a pas gardé les informations du Finder, "
+                                         "qui n'ont pas pu être remises comme avant : l'extension est "
+                                         "maintenant %1")
+                              .arg(err == 0 && (FinderFlags(back) & kHiddenExtension) ? QStringLiteral("masquée")
+                                                                                      : QStringLiteral("visible")));
 }
 
 std::optional<Date> FolderItem::CreationDate() const {

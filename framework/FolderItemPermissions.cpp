@@ -68,8 +68,9 @@ Outcome FolderItem::SetPermissions(int mode) {
   const mode_t wanted = (before & ~kPermissionBits) | (mode_t(mode) & kPermissionBits);
   if (before == wanted) return Outcome::Success();
   if (WouldDropSetGroupId(st, wanted))
-    return Outcome::Failure(EPERM, QStringLiteral("Le système retirerait au fichier son bit set-group-ID, car vous "
-                                                  "n'êtes pas membre de son groupe : permissions laissées telles quelles"));
+    return Outcome::Failure(EPERM,
+                            QStringLiteral("Le système retirerait au fichier son bit set-group-ID, car vous "
+                                           "n'êtes pas membre de son groupe : permissions laissées telles quelles"));
 
   detail::CountFileWrite();
   if (int err = detail::SetMode(file, wanted)) return detail::ProcCallFailure(err);

@@ -156,7 +156,8 @@ class RowItem : public QTreeWidgetItem {
     return QTreeWidgetItem::data(column, role);
   }
   void setData(int column, int role, const QVariant& value) override {
-    if (column != 0 || (role != Qt::DisplayRole && role != Qt::EditRole)) return QTreeWidgetItem::setData(column, role, value);
+    if (column != 0 || (role != Qt::DisplayRole && role != Qt::EditRole))
+      return QTreeWidgetItem::setData(column, role, value);
     String text = value.toString();
     if (text == text_) return;
     text_ = std::move(text);
@@ -432,13 +433,12 @@ bool Listbox::ApplyProperty(std::string_view name, const Value& v) {
   if (name == "ScrollBarVertical")
     return Tree()->setVerticalScrollBarPolicy(AsBool(v, name) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff), true;
   if (name == "ScrollbarHorizontal")
-    return Tree()->setHorizontalScrollBarPolicy(AsBool(v, name) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff),
-           true;
+    return Tree()->setHorizontalScrollBarPolicy(AsBool(v, name) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff), true;
   if (name == "Border") return Tree()->setFrameShape(AsBool(v, name) ? QFrame::StyledPanel : QFrame::NoFrame), true;
   if (name == "ColumnCount") return AsInt(v, name) == 1 ? true : throw RuntimeException("one column only");
   if (name == "ColumnWidths" || name == "DataSource" || name == "DataField") return AsString(v, name), true;
-  static const std::string_view ints[] = {"HeadingIndex", "GridLinesHorizontal", "GridLinesVertical", "_ScrollWidth",
-                                          "_ScrollOffset", "SelectionType"};
+  static const std::string_view ints[] = {"HeadingIndex", "GridLinesHorizontal", "GridLinesVertical",
+                                          "_ScrollWidth", "_ScrollOffset",       "SelectionType"};
   for (auto n : ints)
     if (name == n) return AsInt(v, name), true;
   if (name == "EnableDragReorder") return SetEnableDragReorder(AsBool(v, name)), true;

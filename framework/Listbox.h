@@ -3,9 +3,9 @@
 
 #include <QHash>
 #include <QStringList>
-#include <optional>
 #include <any>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "framework/Control.h"

@@ -3,9 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>

@@ -96,7 +96,8 @@ MessageDialogButtonPtr MessageDialog::Run(Window* parent) {
   record.Explanation = box.informativeText();
   record.Icon = IconCode(box.icon());
   for (const auto& [q, b] : buttons) record.Buttons << q->text();
-  record.WindowModal = box.windowModality() == Qt::WindowModal && parent && box.parentWidget() == parent->NativeWindow();
+  record.WindowModal =
+      box.windowModality() == Qt::WindowModal && parent && box.parentWidget() == parent->NativeWindow();
   size_t index = shown.size();
   shown.push_back(record);
 

@@ -50,8 +50,7 @@ class Graphics {
   // Draws the source part of pic into the destination rectangle, scaling as needed. A Nil picture draws
   // nothing. Scaling raises OutOfMemoryException when the scaled copy cannot be made.
   void DrawPicture(const PicturePtr& pic, int x, int y, int width = kOmittedSize, int height = kOmittedSize,
-                   int sourceX = 0, int sourceY = 0, int sourceWidth = kOmittedSize,
-                   int sourceHeight = kOmittedSize);
+                   int sourceX = 0, int sourceY = 0, int sourceWidth = kOmittedSize, int sourceHeight = kOmittedSize);
 
  private:
   friend class Picture;

@@ -231,7 +231,8 @@ bool TextField::ApplyProperty(std::string_view name, const Value& v) {
   if (name == "ReadOnly") return SetReadOnly(AsBool(v, name)), true;
   if (name == "TextColor") return SetTextColor(AsColor(v, name)), true;
   if (name == "BackColor") return SetBackColor(AsColor(v, name)), true;
-  if (name == "Password") return LineEdit()->setEchoMode(AsBool(v, name) ? QLineEdit::Password : QLineEdit::Normal), true;
+  if (name == "Password")
+    return LineEdit()->setEchoMode(AsBool(v, name) ? QLineEdit::Password : QLineEdit::Normal), true;
   if (name == "CueText") return LineEdit()->setPlaceholderText(AsString(v, name)), true;
   if (name == "Border") return LineEdit()->setFrame(AsBool(v, name)), true;
   if (name == "AcceptTabs" || name == "AutomaticallyCheckSpelling") return AsBool(v, name), true;

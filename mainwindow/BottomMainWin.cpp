@@ -38,7 +38,8 @@ const Design kPanelDesign = {
 
 // A footer label: its place and locks, text, colour and lines; the rest is every label's.
 Design FooterLabelDesign(const fw::PlaceRecord& place, const char* text, Color textColor, bool multiline = false) {
-  return fw::LabelDesign({.Place = place, .Text = String::fromUtf8(text), .TextColor = textColor, .Multiline = multiline});
+  return fw::LabelDesign(
+      {.Place = place, .Text = String::fromUtf8(text), .TextColor = textColor, .Multiline = multiline});
 }
 
 // A link's design is a label's, then its plain colour, which Open replaces.
@@ -46,9 +47,8 @@ Design LinkDesign(const fw::PlaceRecord& place, const char* text, Color textColo
   return fw::Join({FooterLabelDesign(place, text, textColor), {{"mColorOrig", RGBHex(0x000000)}}});
 }
 
-const Design kStaticText4Design =
-    FooterLabelDesign({"StaticText4", 510, 5, 136, 15, 1, false, false, true, true}, "ArtWork by Brenvaltique",
-                      RGBHex(0x993300));
+const Design kStaticText4Design = FooterLabelDesign({"StaticText4", 510, 5, 136, 15, 1, false, false, true, true},
+                                                    "ArtWork by Brenvaltique", RGBHex(0x993300));
 const Design kLinkGrelmotDesign = LinkDesign({"linkGrelmot", 510, 27, 136, 15, 2, false, true, true, false},
                                              "https://brenvaltique.example/", RGBHex(0x333333));
 const Design kTxtAppInfoDesign = FooterLabelDesign({"txtAppInfo", 15, 5, 440, 15, 3, true, false, true, true},

@@ -168,12 +168,13 @@ void MainWindow::AllPermissionsBvlBtn_Action(fw::BevelButton& sender) {
   }
   panel.SetFolderCopy(EditedFolderItem);
   String title = QStringLiteral("Modification des permissions de fichiers");
-  if (!failures.empty())
-    ReportPartial(title, "modifié", changed, list.ListCount(), failures);
+  if (!failures.empty()) ReportPartial(title, "modifié", changed, list.ListCount(), failures);
   else
-    InfoDialog(title, QStringLiteral("Modification des permissions de ") + fw::Str(list.ListCount()) +
-                          QStringLiteral(" fichiers avec succès"),
-               QStringLiteral("Tous les fichiers ont maintenant les permissions suivantes - ") + panel.PermissionsReport(),
-               false);
+    InfoDialog(
+        title,
+        QStringLiteral("Modification des permissions de ") + fw::Str(list.ListCount()) +
+            QStringLiteral(" fichiers avec succès"),
+        QStringLiteral("Tous les fichiers ont maintenant les permissions suivantes - ") + panel.PermissionsReport(),
+        false);
   sender.SetEnabled(true);
 }

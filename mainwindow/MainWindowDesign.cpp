@@ -74,7 +74,7 @@ Design DateTimeFieldDesign(const char* name, int left, int top, int width, int t
 }
 
 Design WindowLabelDesign(const fw::PlaceRecord& place, const char* text, Color color = kBlack, bool multiline = false,
-                   bool bold = true) {
+                         bool bold = true) {
   return fw::LabelDesign({.Place = place, .Text = S(text), .TextColor = color, .Multiline = multiline, .Bold = bold});
 }
 
@@ -124,24 +124,38 @@ std::map<std::string, Design> BuildControls() {
   d["FileLstBx"] = ListboxDesign({"FileLstBx", 25, 50, 550, 160, 0, true, true, true, false},
                                  "Déposer ici vos fichiers pour modifier leurs propriétés.",
                                  String(52, QLatin1Char(' ')) + S("Noms des fichiers"));
-  d["FileNameTxtFld"] = TextFieldDesign("FileNameTxtFld", 220, 360, 1, true, "Modifier le nom du fichier sélectionné.", 0);
+  d["FileNameTxtFld"] =
+      TextFieldDesign("FileNameTxtFld", 220, 360, 1, true, "Modifier le nom du fichier sélectionné.", 0);
   d["FilExtTxtFld"] = TextFieldDesign("FilExtTxtFld", 257, 87, 2, true, "Changer ici l'extension de vos fichiers", 10);
   d["InfosLbl"] = WindowLabelDesign({"InfosLbl", 25, 4, 550, 38, 10},
-                              "Glissez-déposez ici vos fichiers (texte, images) dont vous voulez modifier les "
-                              "propriétés (nom, extension, dates de création ou modification \u2026)",
-                              kInfoRed, true, false);
+                                    "Glissez-déposez ici vos fichiers (texte, images) dont vous voulez modifier les "
+                                    "propriétés (nom, extension, dates de création ou modification \u2026)",
+                                    kInfoRed, true, false);
   d["NameLbl"] = WindowLabelDesign({"NameLbl", 25, 220, 100, 20, 11}, "Nom Fichier : ");
   d["ExtensionLbl"] = WindowLabelDesign({"ExtensionLbl", 25, 260, 100, 20, 12}, "Extension : ");
-  d["VisibleChkBx"] = CheckBoxDesign(
-      {"VisibleChkBx", 270, 260, 137, 20, 3}, "Extension visible",
-      "Permet de rendre visible/invisible l'extension de vos fichiers dans le Finder.");
-  d["BottomMainWin1"] = {{"Transparent", false}, {"HasBackColor", true},   {"BackColor", Color{0xCC, 0xCC, 0xCC}},
-                         {"InitialParent", S("")}, {"Left", 0},          {"Top", 520},
-                         {"Width", 600},         {"Height", 50},         {"LockLeft", true},
-                         {"LockTop", false},     {"LockRight", true},    {"LockBottom", true},
-                         {"TabPanelIndex", 0},   {"TabIndex", 13},       {"Visible", true},
-                         {"Enabled", true},      {"AutoDeactivate", true}, {"HelpTag", S("")},
-                         {"UseFocusRing", false}, {"AcceptFocus", false}, {"AcceptTabs", false},
+  d["VisibleChkBx"] = CheckBoxDesign({"VisibleChkBx", 270, 260, 137, 20, 3}, "Extension visible",
+                                     "Permet de rendre visible/invisible l'extension de vos fichiers dans le Finder.");
+  d["BottomMainWin1"] = {{"Transparent", false},
+                         {"HasBackColor", true},
+                         {"BackColor", Color{0xCC, 0xCC, 0xCC}},
+                         {"InitialParent", S("")},
+                         {"Left", 0},
+                         {"Top", 520},
+                         {"Width", 600},
+                         {"Height", 50},
+                         {"LockLeft", true},
+                         {"LockTop", false},
+                         {"LockRight", true},
+                         {"LockBottom", true},
+                         {"TabPanelIndex", 0},
+                         {"TabIndex", 13},
+                         {"Visible", true},
+                         {"Enabled", true},
+                         {"AutoDeactivate", true},
+                         {"HelpTag", S("")},
+                         {"UseFocusRing", false},
+                         {"AcceptFocus", false},
+                         {"AcceptTabs", false},
                          {"EraseBackground", false}};
   d["AllExtBvlBtn"] = BevelButtonDesign(
       "AllExtBvlBtn", 260, 14, "Permet d'appliquer cette modification (extension) à tous les fichiers de la liste.");
@@ -149,36 +163,52 @@ std::map<std::string, Design> BuildControls() {
                                                 "Permet de modifier la date de création du fichier sélectionné.", 10);
   d["CreationDateLbl"] = WindowLabelDesign({"CreationDateLbl", 25, 303, 100, 20, 15}, "Date création : ");
   d["CreationTimeLbl"] = WindowLabelDesign({"CreationTimeLbl", 303, 303, 112, 20, 16}, "Heure création : ");
-  d["AllCreationDateBvlBtn"] = BevelButtonDesign(
-      "AllCreationDateBvlBtn", 300, 17,
-      "Permet de modifier la date et l'heure de création de tous les fichiers de la liste.");
+  d["AllCreationDateBvlBtn"] =
+      BevelButtonDesign("AllCreationDateBvlBtn", 300, 17,
+                        "Permet de modifier la date et l'heure de création de tous les fichiers de la liste.");
   d["CreationTimeTxtFld"] = DateTimeFieldDesign("CreationTimeTxtFld", 420, 300, 80, 5,
                                                 "Permet de modifier l'heure de création du fichier sélectionné.", 8);
   d["ModifDateLbl"] = WindowLabelDesign({"ModifDateLbl", 25, 343, 100, 20, 18}, "Date modif. : ");
-  d["ModifDateTxtFld"] = DateTimeFieldDesign(
-      "ModifDateTxtFld", 140, 340, 87, 6, "Permet de modifier la date de modification du fichier sélectionné.", 10);
+  d["ModifDateTxtFld"] = DateTimeFieldDesign("ModifDateTxtFld", 140, 340, 87, 6,
+                                             "Permet de modifier la date de modification du fichier sélectionné.", 10);
   d["ModifTimeLbl"] = WindowLabelDesign({"ModifTimeLbl", 275, 343, 137, 20, 19}, "Heure modification : ");
-  d["ModifTimeTxtFld"] = DateTimeFieldDesign(
-      "ModifTimeTxtFld", 420, 340, 80, 7, "Permet de modifier l'heure de modification du fichier sélectionné.", 8);
-  d["AllModifDateBvlBtn"] = BevelButtonDesign(
-      "AllModifDateBvlBtn", 340, 20,
-      "Permet de modifier la date et l'heure de modification de tous les fichiers de la liste.");
+  d["ModifTimeTxtFld"] = DateTimeFieldDesign("ModifTimeTxtFld", 420, 340, 80, 7,
+                                             "Permet de modifier l'heure de modification du fichier sélectionné.", 8);
+  d["AllModifDateBvlBtn"] =
+      BevelButtonDesign("AllModifDateBvlBtn", 340, 20,
+                        "Permet de modifier la date et l'heure de modification de tous les fichiers de la liste.");
   d["MacCreatorLbl"] = WindowLabelDesign({"MacCreatorLbl", 25, 383, 100, 20, 21}, "Code créateur : ");
   d["MacCreatorTxtFld"] = TextFieldDesign("MacCreatorTxtFld", 380, 87, 8, false,
                                           "Les modification de ce champ ne sont pas prises en compte.", 10);
-  d["PermissionsCtrCtl1"] = {{"InitialParent", S("")}, {"Left", 0},         {"Top", 420},
-                             {"Width", 600},         {"Height", 90},        {"LockLeft", true},
-                             {"LockTop", true},      {"LockRight", false},  {"LockBottom", false},
-                             {"TabPanelIndex", 0},   {"TabIndex", 9},       {"Visible", true},
-                             {"Enabled", true},      {"AutoDeactivate", true}, {"HelpTag", S("")},
-                             {"UseFocusRing", false}, {"HasBackColor", true}, {"BackColor", Color{0xE6, 0xE6, 0xE6}},
-                             {"AcceptFocus", false}, {"AcceptTabs", true},  {"EraseBackground", true},
-                             {"Transparent", true},  {"ProtectChange", false}};
-  d["AllPermissionsBvlBtn"] = BevelButtonDesign(
-      "AllPermissionsBvlBtn", 443, 22,
-      "Permet d'appliquer les permissions sélectionnées à tous les fichiers de la liste.");
-  d["CreatorInfosLbl"] = WindowLabelDesign({"CreatorInfosLbl", 275, 381, 301, 20, 23},
-                                     "Pour information. N'est plus utilisé par le Finder.", kInfoRed, false, false);
+  d["PermissionsCtrCtl1"] = {{"InitialParent", S("")},
+                             {"Left", 0},
+                             {"Top", 420},
+                             {"Width", 600},
+                             {"Height", 90},
+                             {"LockLeft", true},
+                             {"LockTop", true},
+                             {"LockRight", false},
+                             {"LockBottom", false},
+                             {"TabPanelIndex", 0},
+                             {"TabIndex", 9},
+                             {"Visible", true},
+                             {"Enabled", true},
+                             {"AutoDeactivate", true},
+                             {"HelpTag", S("")},
+                             {"UseFocusRing", false},
+                             {"HasBackColor", true},
+                             {"BackColor", Color{0xE6, 0xE6, 0xE6}},
+                             {"AcceptFocus", false},
+                             {"AcceptTabs", true},
+                             {"EraseBackground", true},
+                             {"Transparent", true},
+                             {"ProtectChange", false}};
+  d["AllPermissionsBvlBtn"] =
+      BevelButtonDesign("AllPermissionsBvlBtn", 443, 22,
+                        "Permet d'appliquer les permissions sélectionnées à tous les fichiers de la liste.");
+  d["CreatorInfosLbl"] =
+      WindowLabelDesign({"CreatorInfosLbl", 275, 381, 301, 20, 23},
+                        "Pour information. N'est plus utilisé par le Finder.", kInfoRed, false, false);
   return d;
 }
 

@@ -57,11 +57,11 @@ struct Azerty {
   quint32 scan;
 };
 const Azerty kAzertyDigits[] = {
-    {Qt::Key_0, "\u00e0", Qt::Key_Agrave, 19},     {Qt::Key_1, "&", Qt::Key_Ampersand, 10},
-    {Qt::Key_2, "\u00e9", Qt::Key_Eacute, 11},     {Qt::Key_3, "\"", Qt::Key_QuoteDbl, 12},
-    {Qt::Key_4, "'", Qt::Key_Apostrophe, 13},      {Qt::Key_5, "(", Qt::Key_ParenLeft, 14},
-    {Qt::Key_6, "-", Qt::Key_Minus, 15},           {Qt::Key_7, "\u00e8", Qt::Key_Egrave, 16},
-    {Qt::Key_8, "_", Qt::Key_Underscore, 17},      {Qt::Key_9, "\u00e7", Qt::Key_Ccedilla, 18},
+    {Qt::Key_0, "\u00e0", Qt::Key_Agrave, 19}, {Qt::Key_1, "&", Qt::Key_Ampersand, 10},
+    {Qt::Key_2, "\u00e9", Qt::Key_Eacute, 11}, {Qt::Key_3, "\"", Qt::Key_QuoteDbl, 12},
+    {Qt::Key_4, "'", Qt::Key_Apostrophe, 13},  {Qt::Key_5, "(", Qt::Key_ParenLeft, 14},
+    {Qt::Key_6, "-", Qt::Key_Minus, 15},       {Qt::Key_7, "\u00e8", Qt::Key_Egrave, 16},
+    {Qt::Key_8, "_", Qt::Key_Underscore, 17},  {Qt::Key_9, "\u00e7", Qt::Key_Ccedilla, 18},
 };
 
 TEST_F(RealInput, EachCharacterTypedWithShiftGoesInOnceWhicheverKeyIsReleasedFirst) {
@@ -158,8 +158,8 @@ class TextPaths : public RealInput {
  protected:
   enum Path { EditPaste, CtrlV, ShiftInsert, ContextMenuPaste, MiddleButton, Drop, InputMethod };
   static const char* Name(Path p) {
-    static const char* names[] = {"Edit paste", "Ctrl+V", "Shift+Insert", "context menu",
-                                  "middle button", "drop", "input method"};
+    static const char* names[] = {"Edit paste",    "Ctrl+V", "Shift+Insert", "context menu",
+                                  "middle button", "drop",   "input method"};
     return names[p];
   }
 
@@ -223,17 +223,13 @@ TEST_F(TextPaths, TextThatBreaksAFieldsRulesIsRefusedWholeWithABeepByEveryPath) 
     const char* brought;
     bool taken;
   } cases[] = {
-      {&w.Date(), "12/05/", "2011", true},
-      {&w.Date(), "12/05/", "-3", false},          // a character the field never types
-      {&w.Date(), "12/05/", "20111", false},       // beyond LimitText
-      {&w.Date(), "", "12.05.2011", false},
-      {&w.Time(), "", "-3:00:00", false},
-      {&w.Time(), "", "10:15 PM", false},
-      {&w.Time(), "10:", "15:00", true},
-      {&w.Ext(), ".", "jpeg", true},
-      {&w.Ext(), ".", "abcdefghijklmnopqrstuvwx", false},
-      {&w.Ext(), ".", "jp\ng", false},             // no control character, by any path
-      {&w.Name(), "photo", "/2011", true},         // the name field takes "/" as typing does
+      {&w.Date(), "12/05/", "2011", true},   {&w.Date(), "12/05/", "-3", false},  // a character the field never types
+      {&w.Date(), "12/05/", "20111", false},                                      // beyond LimitText
+      {&w.Date(), "", "12.05.2011", false},  {&w.Time(), "", "-3:00:00", false},
+      {&w.Time(), "", "10:15 PM", false},    {&w.Time(), "10:", "15:00", true},
+      {&w.Ext(), ".", "jpeg", true},         {&w.Ext(), ".", "abcdefghijklmnopqrstuvwx", false},
+      {&w.Ext(), ".", "jp\ng", false},      // no control character, by any path
+      {&w.Name(), "photo", "/2011", true},  // the name field takes "/" as typing does
   };
   for (Path p : {EditPaste, CtrlV, ShiftInsert, ContextMenuPaste, MiddleButton, Drop, InputMethod}) {
     for (const auto& c : cases) {
@@ -342,11 +338,10 @@ TEST(TimeText, APartIsANumberOnlyWhenMadeOfDigits) {
     const char* text;
     bool valid;
   } cases[] = {
-      {"23:59:59", true},  {"12:5:30", true},   {"1:2:3:4", true},   {"12::", true},
-      {":00:00", true},    {"-3:00:00", false}, {"+1:00:00", false}, {" 1:00:00", false},
-      {"1 :00:00", false}, {"1.5:00:00", false}, {"12:-5:00", false}, {"12:00:-1", false},
-      {"12:00:1e1", false}, {"12:0a:00", false}, {"a:b:c", false},   {"\u0661:00:00", false},
-      {"-0:00:00", false},
+      {"23:59:59", true},      {"12:5:30", true},   {"1:2:3:4", true},    {"12::", true},      {":00:00", true},
+      {"-3:00:00", false},     {"+1:00:00", false}, {" 1:00:00", false},  {"1 :00:00", false}, {"1.5:00:00", false},
+      {"12:-5:00", false},     {"12:00:-1", false}, {"12:00:1e1", false}, {"12:0a:00", false}, {"a:b:c", false},
+      {"\u0661:00:00", false}, {"-0:00:00", false},
   };
   for (const auto& c : cases) EXPECT_EQ(TimeTextValid(QString::fromUtf8(c.text)), c.valid) << c.text;
 }

@@ -86,9 +86,7 @@ TEST_F(Fields, GainingTheFocusWithSelectAllText) {
   } cases[] = {
       {Qt::Key_Backspace, "10:15", 0, false},  // the caret is at the start: nothing to remove
       {Qt::Key_3, "310:15", 1, false},         // typed before the old text, which stays
-      {Qt::Key_Right, "10:15", 5, false},
-      {Qt::Key_Left, "10:15", 0, false},
-      {Qt::Key_Up, "10:15", 0, false},
+      {Qt::Key_Right, "10:15", 5, false},     {Qt::Key_Left, "10:15", 0, false}, {Qt::Key_Up, "10:15", 0, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.key);

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,17 +26,28 @@ class PanelWindow : public Window {
   void CreateControls() override {
     auto& p = New<PermissionsCtrCtl>("PermissionsCtrCtl1");
     ApplyDesign(p, {
-                       {"InitialParent", String()}, {"Left", 0},
-                       {"Top", 20},                 {"Width", 600},
-                       {"Height", 90},              {"LockLeft", true},
-                       {"LockTop", true},           {"LockRight", false},
-                       {"LockBottom", false},       {"TabPanelIndex", 0},
-                       {"TabIndex", 9},             {"Visible", true},
-                       {"Enabled", true},           {"AutoDeactivate", true},
-                       {"HelpTag", String()},       {"UseFocusRing", false},
-                       {"HasBackColor", true},      {"BackColor", RGBHex(0xE6E6E6)},
-                       {"AcceptFocus", false},      {"AcceptTabs", true},
-                       {"EraseBackground", true},   {"Transparent", true},
+                       {"InitialParent", String()},
+                       {"Left", 0},
+                       {"Top", 20},
+                       {"Width", 600},
+                       {"Height", 90},
+                       {"LockLeft", true},
+                       {"LockTop", true},
+                       {"LockRight", false},
+                       {"LockBottom", false},
+                       {"TabPanelIndex", 0},
+                       {"TabIndex", 9},
+                       {"Visible", true},
+                       {"Enabled", true},
+                       {"AutoDeactivate", true},
+                       {"HelpTag", String()},
+                       {"UseFocusRing", false},
+                       {"HasBackColor", true},
+                       {"BackColor", RGBHex(0xE6E6E6)},
+                       {"AcceptFocus", false},
+                       {"AcceptTabs", true},
+                       {"EraseBackground", true},
+                       {"Transparent", true},
                        {"ProtectChange", false},
                    });
   }
@@ -106,8 +117,7 @@ TEST_F(Panel, IsBuiltFromItsDesignInOrderAndStartsBlank) {
       {"OthersPermLbl", 439, -1, 56, 20, 12, "Autres"},
       {"PermissionsLbl", 25, 23, 100, 24, 12, "Permissions : "},
       {"GroupPermPupMnu", 229, 60, 150, 20, 10, QStringLiteral("Sélectionne la permission du groupe.")},
-      {"OthersPermPupMnu", 391, 60, 150, 20, 10,
-       QStringLiteral("Sélectionne la permission des autres utilisateurs.")},
+      {"OthersPermPupMnu", 391, 60, 150, 20, 10, QStringLiteral("Sélectionne la permission des autres utilisateurs.")},
   };
   ASSERT_EQ(p->ControlCount(), 11);
   for (int i = 0; i < 10; ++i) {

@@ -120,9 +120,9 @@ TEST_F(Fields, TimeFieldChecksHoursMinutesAndSecondsWithoutRewriting) {
     const char* text;
     bool passes;
   } cases[] = {
-      {"23:59:59", true},  {"24:00:00", false}, {"12:60:00", false}, {"12:00:60", false},
-      {"12:30", false},    {"12:345:00", true}, {"12::", true},      {":00:00", true},
-      {"7:5:3", true},     {"", false},         {"1230", false},     {"99999999999:00:00", false},
+      {"23:59:59", true}, {"24:00:00", false}, {"12:60:00", false}, {"12:00:60", false},
+      {"12:30", false},   {"12:345:00", true}, {"12::", true},      {":00:00", true},
+      {"7:5:3", true},    {"", false},         {"1230", false},     {"99999999999:00:00", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -141,9 +141,9 @@ TEST(TimeText, SplitsAtTheFirstAndSecondColon) {
     const char* text;
     int hour, minute, second, colons;
   } cases[] = {
-      {"14:05:09", 14, 5, 9, 2}, {"9:5:30", 9, 5, 30, 2},  {"12:345:00", 12, 34, 0, 2},
-      {"12::", 12, 0, 0, 2},     {"1:2:3:4", 1, 2, 3, 2},  {"10:30", 10, 30, 10, 1},
-      {"1230", 0, 12, 1230, 0},  {"", 0, 0, 0, 0},         {"a:b:c", 0, 0, 0, 2},
+      {"14:05:09", 14, 5, 9, 2}, {"9:5:30", 9, 5, 30, 2}, {"12:345:00", 12, 34, 0, 2},
+      {"12::", 12, 0, 0, 2},     {"1:2:3:4", 1, 2, 3, 2}, {"10:30", 10, 30, 10, 1},
+      {"1230", 0, 12, 1230, 0},  {"", 0, 0, 0, 0},        {"a:b:c", 0, 0, 0, 2},
   };
   for (const auto& c : cases) {
     TimeParts t = SplitTimeText(c.text);

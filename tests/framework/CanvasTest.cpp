@@ -22,8 +22,8 @@ class CanvasHost : public Window {
   }
   void CreateControls() override {
     auto& a = New<Canvas>("Accepting");
-    ApplyDesign(a, {{"Left", 10}, {"Top", 10}, {"Width", 40}, {"Height", 30}, {"TabStop", true},
-                    {"AcceptFocus", true}});
+    ApplyDesign(a,
+                {{"Left", 10}, {"Top", 10}, {"Width", 40}, {"Height", 30}, {"TabStop", true}, {"AcceptFocus", true}});
     a.Paint.Bind([this](Object&, Graphics& g, const std::vector<Rect>& areas) {
       paintedSizes.push_back({g.Width(), g.Height()});
       EXPECT_FALSE(areas.empty());
@@ -31,8 +31,8 @@ class CanvasHost : public Window {
       g.FillRect(0, 0, g.Width(), g.Height());
     });
     auto& r = New<Canvas>("Refusing");
-    ApplyDesign(r, {{"Left", 60}, {"Top", 10}, {"Width", 40}, {"Height", 30}, {"TabStop", true},
-                    {"AcceptFocus", false}});
+    ApplyDesign(r,
+                {{"Left", 60}, {"Top", 10}, {"Width", 40}, {"Height", 30}, {"TabStop", true}, {"AcceptFocus", false}});
   }
 };
 

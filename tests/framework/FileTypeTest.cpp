@@ -27,7 +27,7 @@ TEST(FileType, RegisteredByItsStringFormAndWithdrawnWhenReleased) {
   const struct {
     const char* file;
     bool accepted;
-  } cases[] = {{"notes.txt", true}, {"PHOTO.JPG", true}, {"a.b.c", true},  {"archive.txt.gz", false},
+  } cases[] = {{"notes.txt", true}, {"PHOTO.JPG", true}, {"a.b.c", true},   {"archive.txt.gz", false},
                {"README", false},   {"x.tx", false},     {"pic.Jpeg", true}};
   for (const auto& c : cases) EXPECT_EQ(FileTypeRegistry::Accepts(filter, c.file), c.accepted) << c.file;
 

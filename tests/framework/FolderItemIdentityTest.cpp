@@ -105,10 +105,11 @@ struct Write {
 
 const Write kWrites[] = {
     {"permissions", [](FolderItem& f) { return f.SetPermissions(0647); }, false},
-    {"modification date", [](FolderItem& f) { return f.SetModificationDate(Date::FromFields(2011, 5, 12, 10, 15, 30)); },
-     false},
+    {"modification date",
+     [](FolderItem& f) { return f.SetModificationDate(Date::FromFields(2011, 5, 12, 10, 15, 30)); }, false},
     {"hidden extension", [](FolderItem& f) { return f.SetExtensionVisible(false); }, false},
-    {"creation date", [](FolderItem& f) { return f.SetCreationDate(Date::FromFields(2011, 5, 12, 10, 15, 30)); }, false},
+    {"creation date", [](FolderItem& f) { return f.SetCreationDate(Date::FromFields(2011, 5, 12, 10, 15, 30)); },
+     false},
     {"name", [](FolderItem& f) { return f.SetName("renamed.png"); }, true},
     {"name, without the no-replace flag",
      [](FolderItem& f) {
@@ -142,55 +143,55 @@ const Case kCases[] = {
 TEST_F(FolderItemIdentityTest, AWriteReachesOnlyWhatWasAddedOrFailsAndChangesNothing) {
   bool xattrs = true;
   for (bool throughProc : {false, true})
-  for (const Write& w : kWrites) {
-    for (const Case& c : kCases) {
-      SCOPED_TRACE(std::string(w.what) + " / " + c.what + (throughProc ? " / through /proc" : ""));
-      seams::WriteThroughProc(throughProc);
-      // Fresh objects every time.
-      for (const char* name : {"photo.png", "target.png", "old.png", "renamed.png"}) ::unlink(In(name).constData());
-      if (c.droppedLink) {
-        MakeAged("target.png", "dropped\n");
-        ASSERT_EQ(::symlink("target.png", In("photo.png").constData()), 0);
-      } else {
-        MakeAged("photo.png", "dropped\n");
-      }
-      FolderItemPtr item = FolderItem::FromNativePath(In("photo.png"));
-
-      const QByteArray swapped = c.swap == Swap::TargetForOtherFile || c.swap == Swap::TargetForLinkToSecret
-                                     ? In("target.png")
-                                     : In("photo.png");
-      if (c.swap != Swap::None) {
-        // The added object stays in the folder under another name.
-        ASSERT_EQ(::rename(swapped.constData(), In("old.png").constData()), 0);
-        if (c.swap == Swap::NameForOtherFile || c.swap == Swap::TargetForOtherFile) {
-          MakeAged(swapped.mid(swapped.lastIndexOf('/') + 1), "put in its place\n");
+    for (const Write& w : kWrites) {
+      for (const Case& c : kCases) {
+        SCOPED_TRACE(std::string(w.what) + " / " + c.what + (throughProc ? " / through /proc" : ""));
+        seams::WriteThroughProc(throughProc);
+        // Fresh objects every time.
+        for (const char* name : {"photo.png", "target.png", "old.png", "renamed.png"}) ::unlink(In(name).constData());
+        if (c.droppedLink) {
+          MakeAged("target.png", "dropped\n");
+          ASSERT_EQ(::symlink("target.png", In("photo.png").constData()), 0);
         } else {
-          ASSERT_EQ(::symlink(secret.constData(), swapped.constData()), 0);
+          MakeAged("photo.png", "dropped\n");
         }
-      }
+        FolderItemPtr item = FolderItem::FromNativePath(In("photo.png"));
 
-      const std::string before = Snapshot({shared.Path(), secretFolder.Path()});
-      Outcome out = w.call(*item);
-      const std::string after = Snapshot({shared.Path(), secretFolder.Path()});
+        const QByteArray swapped = c.swap == Swap::TargetForOtherFile || c.swap == Swap::TargetForLinkToSecret
+                                       ? In("target.png")
+                                       : In("photo.png");
+        if (c.swap != Swap::None) {
+          // The added object stays in the folder under another name.
+          ASSERT_EQ(::rename(swapped.constData(), In("old.png").constData()), 0);
+          if (c.swap == Swap::NameForOtherFile || c.swap == Swap::TargetForOtherFile) {
+            MakeAged(swapped.mid(swapped.lastIndexOf('/') + 1), "put in its place\n");
+          } else {
+            ASSERT_EQ(::symlink(secret.constData(), swapped.constData()), 0);
+          }
+        }
 
-      if (c.swap == Swap::None || (w.actsOnTheLinkItself && c.swap >= Swap::TargetForOtherFile)) {
-        // The write reaches the added objects: the fixture alone does not make it fail.
-        if (std::string(w.what) == "creation date") continue;
-        if (std::string(w.what) == "hidden extension" && !out && out.Errno == ENOTSUP) {
-          xattrs = false;
+        const std::string before = Snapshot({shared.Path(), secretFolder.Path()});
+        Outcome out = w.call(*item);
+        const std::string after = Snapshot({shared.Path(), secretFolder.Path()});
+
+        if (c.swap == Swap::None || (w.actsOnTheLinkItself && c.swap >= Swap::TargetForOtherFile)) {
+          // The write reaches the added objects: the fixture alone does not make it fail.
+          if (std::string(w.what) == "creation date") continue;
+          if (std::string(w.what) == "hidden extension" && !out && out.Errno == ENOTSUP) {
+            xattrs = false;
+            continue;
+          }
+          EXPECT_TRUE(out) << out.Reason.toStdString();
+          EXPECT_NE(after, before);
           continue;
         }
-        EXPECT_TRUE(out) << out.Reason.toStdString();
-        EXPECT_NE(after, before);
-        continue;
+        EXPECT_FALSE(out);
+        EXPECT_EQ(out.Errno, ESTALE);
+        EXPECT_EQ(out.Reason, c.swap >= Swap::TargetForOtherFile ? kTargetReplaced : kReplaced);
+        EXPECT_EQ(after, before);
+        EXPECT_EQ(item->NativePath(), In("photo.png"));
       }
-      EXPECT_FALSE(out);
-      EXPECT_EQ(out.Errno, ESTALE);
-      EXPECT_EQ(out.Reason, c.swap >= Swap::TargetForOtherFile ? kTargetReplaced : kReplaced);
-      EXPECT_EQ(after, before);
-      EXPECT_EQ(item->NativePath(), In("photo.png"));
     }
-  }
   if (!xattrs) std::cout << "note: no extended attributes here, the Finder info write was not tried\n";
 }
 

@@ -32,8 +32,10 @@ TEST(FolderItemPermissions, WriteChangesOnlyTheNinePermissionBits) {
     int before, written, after;
   };
   const Case cases[] = {
-      {0644, 0674, 0674},   {0644, 0, 0},         {04755, 0775, 04775},  // set-user-ID kept
-      {02755, 0700, 02700}, {01755, 0644, 01644}, {0644, 07777, 0777},   // bits above the nine in the value are not written
+      {0644, 0674, 0674},   {0644, 0, 0},
+      {04755, 0775, 04775},  // set-user-ID kept
+      {02755, 0700, 02700}, {01755, 0644, 01644},
+      {0644, 07777, 0777},  // bits above the nine in the value are not written
   };
   testsupport::TempFolder tmp;
   int n = 0;

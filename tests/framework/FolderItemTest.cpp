@@ -155,7 +155,8 @@ TEST_F(FolderItemTest, UnsafeNamesAreRefusedBeforeAnyCall) {
   QByteArray path = tmp.MakeFile("a.txt", kContent);
   ::mkdir((tmp.Path() + "/sub").constData(), 0755);
   const String names[] = {
-      QString(), QStringLiteral("sub/a.txt"), QStringLiteral("/"), QStringLiteral("a") + QChar(0) + QStringLiteral("b"),
+      QString(),           QStringLiteral("sub/a.txt"),
+      QStringLiteral("/"), QStringLiteral("a") + QChar(0) + QStringLiteral("b"),
       QStringLiteral("."), QStringLiteral(".."),
   };
   FolderItemPtr item = FolderItem::FromNativePath(path);

@@ -96,7 +96,8 @@ TEST(FrameAutosave, AWindowKeptNearTheBottomComesBackWholeFrameAndTitleBarInclud
     QTest::qWait(20);
     QRect frame = second.NativeWindow()->frameGeometry();
     ASSERT_GT(frame.height(), second.NativeWindow()->height()) << "the platform draws a frame";
-    EXPECT_TRUE(avail.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+    EXPECT_TRUE(avail.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                       << frame.height();
     EXPECT_EQ(frame.x(), avail.left() + 30) << "only moved as far as needed";
   }
 }

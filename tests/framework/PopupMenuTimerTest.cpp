@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QWheelEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "framework/PopupMenu.h"
 #include "framework/Timer.h"

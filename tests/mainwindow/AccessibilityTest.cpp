@@ -45,7 +45,8 @@ TEST(Accessibility, FieldsMenusButtonsAndTheListAreNamedAfterTheirLabels) {
       {&perms.GroupPermTxtFld(), "Groupe (chiffre)"},
       {&perms.OthersPermTxtFld(), "Autres (chiffre)"},
   };
-  for (const auto& row : table) EXPECT_EQ(NameOf(*row.control), QString::fromUtf8(row.name)) << row.control->Name.toStdString();
+  for (const auto& row : table)
+    EXPECT_EQ(NameOf(*row.control), QString::fromUtf8(row.name)) << row.control->Name.toStdString();
   // A menu's row is its value.
   QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(perms.UserPermPupMnu().Widget());
   EXPECT_EQ(menu->text(QAccessible::Value), "Lecture, Ecriture, Exécution");

@@ -45,7 +45,11 @@ TEST_F(ApplyAllTest, TheExtensionGoesToEveryFileWithTheStateOfTheBox) {
   } cases[] = {
       {"ticked", {"a.jpg", "b.png"}, ".txt", false, {"a.txt", "b.txt"}, {"a.txt", "b.txt"}},
       {"unticked", {"a.jpg", "b.png"}, ".txt", true, {"a.txt", "b.txt"}, {"a", "b"}},
-      {"base ends at the first dot", {"archive.tar.gz", "b.png"}, ".zip", false, {"archive.zip", "b.zip"},
+      {"base ends at the first dot",
+       {"archive.tar.gz", "b.png"},
+       ".zip",
+       false,
+       {"archive.zip", "b.zip"},
        {"archive.zip", "b.zip"}},
       {"empty extension", {"archive.tar.gz", "b.png"}, "", false, {"archive", "b"}, {"archive", "b"}},
   };
@@ -156,7 +160,8 @@ TEST_F(ApplyAllTest, TheModificationDateGoesToEveryFileAndIsReported) {
     for (const QByteArray& p : paths) EXPECT_EQ(Shown(p), "12/05/2011 10:15:30");
     ASSERT_EQ(Dialogs().size(), 1u);
     EXPECT_EQ(Dialogs()[0].Title, "Changement de la date de modification");
-    EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("Changement de la date de modification réalisées sur %1 fichiers avec succès").arg(rows));
+    EXPECT_EQ(Dialogs()[0].Message,
+              QStringLiteral("Changement de la date de modification réalisées sur %1 fichiers avec succès").arg(rows));
     EXPECT_EQ(Dialogs()[0].Explanation,
               QStringLiteral("Tous les fichiers ont maintenant la date et l'heure de modification suivante - Date : "
                              "12/05/2011 - Heure : 10:15:30"))
@@ -187,7 +192,8 @@ TEST_F(ApplyAllTest, ADateActionThatChangedNotEveryFileSaysSo) {
        "Les fichiers modifiés ont maintenant la date et l'heure suivante - Date : 12/05/2011 - Heure : 10:15:00\n"
        "« f1.txt » : Fichier introuvable"},
       {"creation date on Linux", true, "12/05/2011", "10:15:00", "0 fichier sur 3 modifié ; 2 n'ont pas pu l'être.",
-       "« f0.txt » : Linux ne permet pas de modifier la date de création d'un fichier\n« f2.txt » : Fichier introuvable"},
+       "« f0.txt » : Linux ne permet pas de modifier la date de création d'un fichier\n« f2.txt » : Fichier "
+       "introuvable"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -249,9 +255,12 @@ TEST_F(ApplyAllTest, TheCreationDateReportCountsEveryRow) {
     Settle();
     ASSERT_EQ(Dialogs().size(), 1u);
     EXPECT_EQ(Dialogs()[0].Title, QStringLiteral("Modification de la date de création"));
-    EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("La date de création des %1 fichiers a été modifiée avec succès").arg(rows));
-    EXPECT_EQ(Dialogs()[0].Explanation,
-              QStringLiteral("Tous les fichiers ont maintenant la date et l'heure suivante - Date : 12/05/2011 - Heure : 10:15:00"));
+    EXPECT_EQ(Dialogs()[0].Message,
+              QStringLiteral("La date de création des %1 fichiers a été modifiée avec succès").arg(rows));
+    EXPECT_EQ(
+        Dialogs()[0].Explanation,
+        QStringLiteral(
+            "Tous les fichiers ont maintenant la date et l'heure suivante - Date : 12/05/2011 - Heure : 10:15:00"));
   }
 }
 
@@ -273,7 +282,8 @@ TEST_F(ApplyAllTest, ThePermissionsGoToEveryFileAndAreReported) {
     for (int i = 1; i < rows; ++i) EXPECT_EQ(Mode(paths[size_t(i)]), 0750);
     ASSERT_EQ(Dialogs().size(), 1u);
     EXPECT_EQ(Dialogs()[0].Title, "Modification des permissions de fichiers");
-    EXPECT_EQ(Dialogs()[0].Message, QStringLiteral("Modification des permissions de %1 fichiers avec succès").arg(rows));
+    EXPECT_EQ(Dialogs()[0].Message,
+              QStringLiteral("Modification des permissions de %1 fichiers avec succès").arg(rows));
     EXPECT_EQ(Dialogs()[0].Explanation, QStringLiteral("Tous les fichiers ont maintenant les permissions suivantes - "
                                                        "Utilisateur : 7 - Groupe : 5 - Autres : 0"));
     EXPECT_EQ(w->PermissionsCtrCtl1().FolderItemCopy, w->EditedFolderItem);

@@ -8,11 +8,11 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "app/App.h"
 #include "framework/MessageDialog.h"
 #include "framework/Runtime.h"
 #include "framework/System.h"
 #include "framework/Window.h"
-#include "app/App.h"
 #include "mainwindow/BottomMainWin.h"
 #include "support/AppFixture.h"
 #include "support/Support.h"
@@ -46,12 +46,28 @@ QStringList Shown() {
 
 // The footer placed as the main window places it.
 const fw::Design kPlacement = {
-    {"Transparent", false},  {"HasBackColor", true}, {"BackColor", RGBHex(0xCCCCCC)}, {"InitialParent", String()},
-    {"Left", 0},             {"Top", 520},           {"Width", 600},                  {"Height", 50},
-    {"LockLeft", true},      {"LockTop", false},     {"LockRight", true},             {"LockBottom", true},
-    {"TabPanelIndex", 0},    {"TabIndex", 13},       {"Visible", true},               {"Enabled", true},
-    {"AutoDeactivate", true}, {"HelpTag", String()}, {"UseFocusRing", false},         {"AcceptFocus", false},
-    {"AcceptTabs", false},   {"EraseBackground", false},
+    {"Transparent", false},
+    {"HasBackColor", true},
+    {"BackColor", RGBHex(0xCCCCCC)},
+    {"InitialParent", String()},
+    {"Left", 0},
+    {"Top", 520},
+    {"Width", 600},
+    {"Height", 50},
+    {"LockLeft", true},
+    {"LockTop", false},
+    {"LockRight", true},
+    {"LockBottom", true},
+    {"TabPanelIndex", 0},
+    {"TabIndex", 13},
+    {"Visible", true},
+    {"Enabled", true},
+    {"AutoDeactivate", true},
+    {"HelpTag", String()},
+    {"UseFocusRing", false},
+    {"AcceptFocus", false},
+    {"AcceptTabs", false},
+    {"EraseBackground", false},
 };
 
 class FooterHost : public fw::Window {
@@ -118,7 +134,7 @@ TEST_F(FooterTest, ControlsAtSixHundredPixels) {
   EXPECT_EQ(f.Widget()->geometry(), QRect(0, 520, 600, 50));
   const Place want[] = {
       {"StaticText4", 410, 5, 136, 15}, {"linkGrelmot", 410, 27, 136, 15}, {"txtAppInfo", 15, 5, 340, 15},
-      {"linkAppUrl", 20, 27, 340, 15},  {"Canvas1", 556, 10, 32, 32},     {"Separator1", 0, 0, 605, 1},
+      {"linkAppUrl", 20, 27, 340, 15},  {"Canvas1", 556, 10, 32, 32},      {"Separator1", 0, 0, 605, 1},
   };
   ASSERT_EQ(f.ControlCount(), 6);
   for (int i = 0; i < 6; ++i) {

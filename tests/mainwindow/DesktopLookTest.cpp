@@ -107,7 +107,8 @@ TEST_F(DesktopLookTest, EveryTextReadsOnItsGroundUnderADarkDesktopPalette) {
     std::map<QRgb, int> counts;
     for (int y = r.top(); y <= r.bottom(); ++y)
       for (int xx = r.left(); xx <= r.right(); ++xx) ++counts[shot.pixel(int(xx * dpr), int(y * dpr))];
-    QRgb ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    QRgb ground =
+        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
     double best = 1;
     for (auto& [rgb, n] : counts) best = std::max(best, Contrast(QColor(rgb), QColor(ground)));
     EXPECT_GE(best, 4.5) << x->objectName().toStdString() << " " << x->property("text").toString().toStdString()
@@ -123,8 +124,10 @@ TEST_F(DesktopLookTest, EveryTextReadsOnItsGroundUnderADarkDesktopPalette) {
     auto group = e->isEnabled() ? QPalette::Active : QPalette::Disabled;
     EXPECT_GE(roles(e, QPalette::Text, QPalette::Base, group), 4.5);
   }
-  for (QWidget* b : Widgets<QComboBox>()) EXPECT_GE(roles(b, QPalette::ButtonText, QPalette::Button, QPalette::Active), 4.5);
-  for (QWidget* b : Widgets<QToolButton>()) EXPECT_GE(roles(b, QPalette::ButtonText, QPalette::Button, QPalette::Active), 4.5);
+  for (QWidget* b : Widgets<QComboBox>())
+    EXPECT_GE(roles(b, QPalette::ButtonText, QPalette::Button, QPalette::Active), 4.5);
+  for (QWidget* b : Widgets<QToolButton>())
+    EXPECT_GE(roles(b, QPalette::ButtonText, QPalette::Button, QPalette::Active), 4.5);
   auto* tree = qobject_cast<QTreeWidget*>(w->FileLstBx().Widget());
   EXPECT_GE(roles(tree->header(), QPalette::ButtonText, QPalette::Button, QPalette::Active), 4.5);
   EXPECT_GE(roles(tree, QPalette::Text, QPalette::Base, QPalette::Active), 4.5);
@@ -142,7 +145,8 @@ TEST_F(DesktopLookTest, EveryFixedTextFitsItsBoxWithTheFaceReallyUsed) {
     if (!c->Widget() || dynamic_cast<fw::ContainerControl*>(c)) continue;
     QString face = QFontInfo(c->Widget()->font()).family();
     if (c->TextFont() == "Verdana") {
-      EXPECT_TRUE(face == "Verdana" || face == "DejaVu Sans Condensed") << c->Name.toStdString() << ": " << face.toStdString();
+      EXPECT_TRUE(face == "Verdana" || face == "DejaVu Sans Condensed")
+          << c->Name.toStdString() << ": " << face.toStdString();
     }
   }
   for (QLabel* l : Widgets<QLabel>()) {
@@ -158,7 +162,8 @@ TEST_F(DesktopLookTest, EveryFixedTextFitsItsBoxWithTheFaceReallyUsed) {
     }
   }
   // The box's caption and the buttons: what they ask for, beside their indicator or icon.
-  for (QWidget* b : Widgets<QCheckBox>()) EXPECT_LE(b->sizeHint().width(), b->width()) << qobject_cast<QCheckBox*>(b)->text().toStdString();
+  for (QWidget* b : Widgets<QCheckBox>())
+    EXPECT_LE(b->sizeHint().width(), b->width()) << qobject_cast<QCheckBox*>(b)->text().toStdString();
   for (QToolButton* b : Widgets<QToolButton>()) EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
   // Each row of each permission menu, in the menu's own text area.
   for (QComboBox* m : Widgets<QComboBox>()) {
@@ -169,7 +174,8 @@ TEST_F(DesktopLookTest, EveryFixedTextFitsItsBoxWithTheFaceReallyUsed) {
     QRect field = m->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, m);
     QFontMetrics fm(m->font());
     ASSERT_EQ(m->count(), 8);
-    for (int i = 0; i < m->count(); ++i) EXPECT_LE(fm.horizontalAdvance(m->itemText(i)), field.width()) << m->itemText(i).toStdString();
+    for (int i = 0; i < m->count(); ++i)
+      EXPECT_LE(fm.horizontalAdvance(m->itemText(i)), field.width()) << m->itemText(i).toStdString();
   }
   // The list's heading in its one column.
   auto* tree = qobject_cast<QTreeWidget*>(w->FileLstBx().Widget());

@@ -2,8 +2,8 @@
 // events on its fields, buttons and list.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QCheckBox>

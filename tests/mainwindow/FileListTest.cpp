@@ -2,6 +2,10 @@
 // row colours, reordering and the contextual menu.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -13,11 +17,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
-#include <sys/xattr.h>
-#include <unistd.h>
 
 #include "framework/MessageDialog.h"
 #include "framework/System.h"
@@ -130,7 +130,7 @@ class FileListTest : public ::testing::Test {
 
   // The seven fields, in the order a selection fills them, then the box and the panel's digits.
   QStringList Fields() const {
-    return {w->FileNameTxtFld().Text(),  w->FilExtTxtFld().Text(),    w->CreationDateTxtFld().Text(),
+    return {w->FileNameTxtFld().Text(),     w->FilExtTxtFld().Text(),    w->CreationDateTxtFld().Text(),
             w->CreationTimeTxtFld().Text(), w->ModifDateTxtFld().Text(), w->ModifTimeTxtFld().Text(),
             w->MacCreatorTxtFld().Text()};
   }
@@ -156,14 +156,15 @@ class FileListTest : public ::testing::Test {
 TEST_F(FileListTest, ADropFromTheFileManagerKeepsTheFiveTypesInDropOrder) {
   QDir(QFile::decodeName(dir.Path())).mkdir("folder.txt");
   QList<QUrl> urls;
-  for (QByteArray name : {"notes.TXT", "archive.zip", "photo.jpeg", "logo.png", "archive.tar.gz", "anim.gif",
-                          "noext", "doc.Pdf", "code.cpp", "pic.jfif"})
+  for (QByteArray name : {"notes.TXT", "archive.zip", "photo.jpeg", "logo.png", "archive.tar.gz", "anim.gif", "noext",
+                          "doc.Pdf", "code.cpp", "pic.jfif"})
     urls << QUrl::fromLocalFile(QFile::decodeName(Make(name)));
   urls.insert(3, QUrl::fromLocalFile(QFile::decodeName(dir.Path() + "/folder.txt")));
   urls.insert(5, QUrl(QStringLiteral("https://files.example/remote.txt")));
   EXPECT_EQ(List().AcceptedFileTypes(), "text/plain;image/x-png;image/gif;image/jpeg;application/pdf;");
   EXPECT_TRUE(DropUrls(urls));
-  EXPECT_EQ(Rows(), QStringList({"notes.TXT", "photo.jpeg", "logo.png", "anim.gif", "doc.Pdf", "code.cpp", "pic.jfif"}));
+  EXPECT_EQ(Rows(),
+            QStringList({"notes.TXT", "photo.jpeg", "logo.png", "anim.gif", "doc.Pdf", "code.cpp", "pic.jfif"}));
   EXPECT_EQ(w->Title(), TitleWith(7));
   EXPECT_EQ(fw::seams::BeepCount(), 0);
   EXPECT_EQ(List().ListIndex(), -1) << "a drop selects nothing of its own";
@@ -303,7 +304,7 @@ TEST_F(FileListTest, SelectingARowFillsEveryFieldFromItsFileAndADropLeavesTheSel
   EXPECT_EQ(w->EditedFolderItem, RowFile(0));
   EXPECT_EQ(w->PermissionsCtrCtl1().FolderItemCopy, RowFile(0));
   std::optional<fw::Date> born = RowFile(0)->CreationDate();
-  QStringList expected = {"photo", ".jpg", born ? born->ShortDate() : "", born ? born->LongTime() : "",
+  QStringList expected = {"photo",      ".jpg",     born ? born->ShortDate() : "", born ? born->LongTime() : "",
                           "12/05/2011", "14:03:09", creator ? "ABCD" : ""};
   EXPECT_EQ(Fields(), expected) << "where the file system records no birth time, the creation fields stay empty";
   EXPECT_TRUE(w->VisibleChkBx().Value());
@@ -373,7 +374,8 @@ TEST_F(FileListTest, EvenRowsAreTinted) {
   const QColor tint(0xF3, 0xF6, 0xFA);
   for (int row = 0; row < 5; ++row) {
     QRect r = List().Tree()->visualItemRect(List().Tree()->topLevelItem(row));
-    QColor left = image.pixelColor(r.right() - 4, r.top() + 2), right = image.pixelColor(r.left() + 300, r.bottom() - 2);
+    QColor left = image.pixelColor(r.right() - 4, r.top() + 2),
+           right = image.pixelColor(r.left() + 300, r.bottom() - 2);
     if (row % 2 == 0) {
       EXPECT_EQ(left, tint) << row;
       EXPECT_EQ(right, tint) << row;
@@ -463,7 +465,8 @@ TEST_F(FileListTest, RemovingEveryRowAsksFirstAndLeavesTheFilesAsTheyWere) {
   ASSERT_TRUE(Drop(paths));
   ClickRow(1);
   fw::seams::AdvanceClock(300);  // the panel writes back what it was shown
-  QStringList names = QDir(QFile::decodeName(dir.Path())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  QStringList names =
+      QDir(QFile::decodeName(dir.Path())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
   std::vector<OnDisk> before;
   for (const QByteArray& p : paths) before.push_back(Read(p));
 
@@ -492,7 +495,8 @@ TEST_F(FileListTest, RemovingEveryRowAsksFirstAndLeavesTheFilesAsTheyWere) {
   fw::seams::AdvanceClock(300);
   EXPECT_EQ(QDir(QFile::decodeName(dir.Path())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             names);
-  for (int i = 0; i < int(paths.size()); ++i) EXPECT_TRUE(Read(paths[i]) == before[size_t(i)]) << paths[i].toStdString();
+  for (int i = 0; i < int(paths.size()); ++i)
+    EXPECT_TRUE(Read(paths[i]) == before[size_t(i)]) << paths[i].toStdString();
 }
 
 }  // namespace

@@ -101,11 +101,11 @@ TEST_F(MainWindowLayoutTest, TheWindowKeepsItsSizeAndStartsEmpty) {
   EXPECT_EQ(w->ContentWidget()->size(), QSize(600, 570)) << "an attempt to resize leaves it as it was";
   EXPECT_EQ(w->FileLstBx().ListCount(), 0);
   EXPECT_EQ(w->FileLstBx().ListIndex(), -1);
-  for (fw::TextField* f : {static_cast<fw::TextField*>(&w->FileNameTxtFld()), static_cast<fw::TextField*>(&w->FilExtTxtFld()),
-                           static_cast<fw::TextField*>(&w->CreationDateTxtFld()),
-                           static_cast<fw::TextField*>(&w->CreationTimeTxtFld()),
-                           static_cast<fw::TextField*>(&w->ModifDateTxtFld()),
-                           static_cast<fw::TextField*>(&w->ModifTimeTxtFld()), &w->MacCreatorTxtFld()})
+  for (fw::TextField* f :
+       {static_cast<fw::TextField*>(&w->FileNameTxtFld()), static_cast<fw::TextField*>(&w->FilExtTxtFld()),
+        static_cast<fw::TextField*>(&w->CreationDateTxtFld()), static_cast<fw::TextField*>(&w->CreationTimeTxtFld()),
+        static_cast<fw::TextField*>(&w->ModifDateTxtFld()), static_cast<fw::TextField*>(&w->ModifTimeTxtFld()),
+        &w->MacCreatorTxtFld()})
     EXPECT_EQ(f->Text(), QString()) << f->Name.toStdString();
   EXPECT_TRUE(w->VisibleChkBx().Value());
   EXPECT_EQ(w->EditedFolderItem, nullptr);
@@ -139,11 +139,9 @@ TEST_F(MainWindowLayoutTest, TextsHelpTagsAndLimits) {
        QStringLiteral("Permet de modifier la date et l'heure de création de tous les fichiers de la liste."), -1},
       {"CreationTimeTxtFld", "", QStringLiteral("Permet de modifier l'heure de création du fichier sélectionné."), 8},
       {"ModifDateLbl", "Date modif. : ", "", -1},
-      {"ModifDateTxtFld", "", QStringLiteral("Permet de modifier la date de modification du fichier sélectionné."),
-       10},
+      {"ModifDateTxtFld", "", QStringLiteral("Permet de modifier la date de modification du fichier sélectionné."), 10},
       {"ModifTimeLbl", "Heure modification : ", "", -1},
-      {"ModifTimeTxtFld", "", QStringLiteral("Permet de modifier l'heure de modification du fichier sélectionné."),
-       8},
+      {"ModifTimeTxtFld", "", QStringLiteral("Permet de modifier l'heure de modification du fichier sélectionné."), 8},
       {"AllModifDateBvlBtn", "Tous",
        QStringLiteral("Permet de modifier la date et l'heure de modification de tous les fichiers de la liste."), -1},
       {"MacCreatorLbl", QStringLiteral("Code créateur : "), "", -1},
@@ -172,7 +170,8 @@ TEST_F(MainWindowLayoutTest, TextsHelpTagsAndLimits) {
   EXPECT_TRUE(w->VisibleChkBx().Value());
   for (TabedDateField* d : {&w->CreationDateTxtFld(), &w->ModifDateTxtFld()}) EXPECT_FALSE(d->SelectAllText);
   for (TabedTimeField* t : {&w->CreationTimeTxtFld(), &w->ModifTimeTxtFld()}) EXPECT_FALSE(t->SelectAllText);
-  for (auto* b : {&w->AllExtBvlBtn(), &w->AllCreationDateBvlBtn(), &w->AllModifDateBvlBtn(), &w->AllPermissionsBvlBtn()})
+  for (auto* b :
+       {&w->AllExtBvlBtn(), &w->AllCreationDateBvlBtn(), &w->AllModifDateBvlBtn(), &w->AllPermissionsBvlBtn()})
     EXPECT_NE(b->Icon(), nullptr) << b->Name.toStdString();
 }
 
@@ -192,10 +191,10 @@ TEST_F(MainWindowLayoutTest, FontsColoursAndBold) {
     fw::Color color;
     bool bold, multiline;
   } labels[] = {
-      {"InfosLbl", infoRed, false, true},       {"NameLbl", black, true, false},
-      {"ExtensionLbl", black, true, false},     {"CreationDateLbl", black, true, false},
-      {"CreationTimeLbl", black, true, false},  {"ModifDateLbl", black, true, false},
-      {"ModifTimeLbl", black, true, false},     {"MacCreatorLbl", black, true, false},
+      {"InfosLbl", infoRed, false, true},         {"NameLbl", black, true, false},
+      {"ExtensionLbl", black, true, false},       {"CreationDateLbl", black, true, false},
+      {"CreationTimeLbl", black, true, false},    {"ModifDateLbl", black, true, false},
+      {"ModifTimeLbl", black, true, false},       {"MacCreatorLbl", black, true, false},
       {"CreatorInfosLbl", infoRed, false, false},
   };
   for (const auto& c : labels) {
@@ -267,12 +266,24 @@ TEST_F(MainWindowLayoutTest, TabFollowsTheTabIndexesThroughThePermissionsPanel) 
   }
   PermissionsCtrCtl& perms = w->PermissionsCtrCtl1();
   QList<QWidget*> expected = {
-      w->FileLstBx().Widget(),          w->FileNameTxtFld().Widget(),     w->FilExtTxtFld().Widget(),
-      w->CreationDateTxtFld().Widget(), w->CreationTimeTxtFld().Widget(), w->ModifDateTxtFld().Widget(),
-      w->ModifTimeTxtFld().Widget(),    w->MacCreatorTxtFld().Widget(),   perms.UserPermTxtFld().Widget(),
-      perms.GroupPermTxtFld().Widget(), perms.OthersPermTxtFld().Widget(), perms.UserPermPupMnu().Widget(),
-      perms.GroupPermPupMnu().Widget(), perms.OthersPermPupMnu().Widget(), w->VisibleChkBx().Widget(),
-      w->AllExtBvlBtn().Widget(),       w->AllCreationDateBvlBtn().Widget(), w->AllModifDateBvlBtn().Widget(),
+      w->FileLstBx().Widget(),
+      w->FileNameTxtFld().Widget(),
+      w->FilExtTxtFld().Widget(),
+      w->CreationDateTxtFld().Widget(),
+      w->CreationTimeTxtFld().Widget(),
+      w->ModifDateTxtFld().Widget(),
+      w->ModifTimeTxtFld().Widget(),
+      w->MacCreatorTxtFld().Widget(),
+      perms.UserPermTxtFld().Widget(),
+      perms.GroupPermTxtFld().Widget(),
+      perms.OthersPermTxtFld().Widget(),
+      perms.UserPermPupMnu().Widget(),
+      perms.GroupPermPupMnu().Widget(),
+      perms.OthersPermPupMnu().Widget(),
+      w->VisibleChkBx().Widget(),
+      w->AllExtBvlBtn().Widget(),
+      w->AllCreationDateBvlBtn().Widget(),
+      w->AllModifDateBvlBtn().Widget(),
       w->AllPermissionsBvlBtn().Widget(),
   };
   EXPECT_EQ(chain, expected);

@@ -59,11 +59,16 @@ TEST_F(MainWindowTest, ThereIsOneWindowOpenedOnceUntilItCloses) {
 TEST_F(MainWindowTest, MenuItemAccessorsFindTheirItemsAndNeedAMenuBar) {
   MainWindow& w = MainWindow::Instance();
   const std::pair<const char*, fw::MenuItemPtr (MainWindow::*)()> accessors[] = {
-      {"EditMenu", &MainWindow::EditMenu},   {"EditSelectAll", &MainWindow::EditSelectAll},
-      {"EditSeparator2", &MainWindow::EditSeparator2}, {"EditClear", &MainWindow::EditClear},
-      {"EditPaste", &MainWindow::EditPaste}, {"EditCopy", &MainWindow::EditCopy},
-      {"EditCut", &MainWindow::EditCut},     {"EditSeparator1", &MainWindow::EditSeparator1},
-      {"EditUndo", &MainWindow::EditUndo},   {"FileMenu", &MainWindow::FileMenu},
+      {"EditMenu", &MainWindow::EditMenu},
+      {"EditSelectAll", &MainWindow::EditSelectAll},
+      {"EditSeparator2", &MainWindow::EditSeparator2},
+      {"EditClear", &MainWindow::EditClear},
+      {"EditPaste", &MainWindow::EditPaste},
+      {"EditCopy", &MainWindow::EditCopy},
+      {"EditCut", &MainWindow::EditCut},
+      {"EditSeparator1", &MainWindow::EditSeparator1},
+      {"EditUndo", &MainWindow::EditUndo},
+      {"FileMenu", &MainWindow::FileMenu},
   };
   for (const auto& [name, accessor] : accessors) {
     fw::MenuItemPtr item = (w.*accessor)();

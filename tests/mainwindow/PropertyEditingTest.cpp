@@ -15,7 +15,7 @@ TEST_F(EditingTest, TabRunsRoundTheSixFieldsAndWritesNothingWhenNothingChanged) 
   fw::seams::ResetFileWriteCalls();
 
   w->FileNameTxtFld().SetFocus();
-  fw::RectControl* cycle[] = {&w->FilExtTxtFld(),   &w->CreationDateTxtFld(), &w->CreationTimeTxtFld(),
+  fw::RectControl* cycle[] = {&w->FilExtTxtFld(),    &w->CreationDateTxtFld(), &w->CreationTimeTxtFld(),
                               &w->ModifDateTxtFld(), &w->ModifTimeTxtFld(),    &w->FileNameTxtFld()};
   for (fw::RectControl* next : cycle) {
     Tab();
@@ -80,9 +80,10 @@ TEST_F(EditingTest, ARenameThatCannotBeDoneIsReportedAndTheFileKeepsItsName) {
       {"empty", "", "", "Le nom ne peut pas être vide", false},
       {"dot", ".", "", "« . » et « .. » ne peuvent pas servir de nom", false},
       {"dot dot", ".", ".", "« . » et « .. » ne peuvent pas servir de nom", false},
-      {"too long", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
-                   "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
-                   "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
+      {"too long",
+       "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+       "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+       "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
        nullptr, "Nom de fichier trop long", true},
   };
   for (const auto& c : cases) {

@@ -173,7 +173,9 @@ TEST_F(UserWritesTest, ClosingWritesTheEditOfTheFocusedField) {
   enum How { kClose, kQuit, kCloseRequest };
   for (How how : {kClose, kQuit, kCloseRequest}) {
     for (bool refused : {false, true}) {
-      SCOPED_TRACE(std::string(how == kClose ? "window closed" : how == kQuit ? "File > Quit" : "close request") +
+      SCOPED_TRACE(std::string(how == kClose  ? "window closed"
+                               : how == kQuit ? "File > Quit"
+                                              : "close request") +
                    (refused ? ", the file refuses" : ""));
       fw::seams::ResetDialogs();
       QByteArray path = Drop(QByteArray("f") + char('0' + 2 * int(how) + int(refused)) + ".txt");

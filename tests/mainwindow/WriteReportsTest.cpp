@@ -139,8 +139,7 @@ TEST_F(WriteReports, ATimeTheClocksSkipIsReportedAndNoFileGetsAnother) {
   w->AllModifDateBvlBtn().Push();
   Settle();
   ASSERT_EQ(fw::seams::ShownDialogs().size(), 1u) << Messages().join("\n").toStdString();
-  EXPECT_EQ(fw::seams::ShownDialogs()[0].Message,
-            QStringLiteral("0 fichier sur 2 modifié ; 2 n'ont pas pu l'être."));
+  EXPECT_EQ(fw::seams::ShownDialogs()[0].Message, QStringLiteral("0 fichier sur 2 modifié ; 2 n'ont pas pu l'être."));
   EXPECT_EQ(MTime(a).tv_sec, beforeA.tv_sec);
   EXPECT_EQ(MTime(b).tv_sec, beforeB.tv_sec);
 }

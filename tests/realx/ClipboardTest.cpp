@@ -49,14 +49,14 @@ TEST_P(CtrlKeyTest, IsTheEditCommandAndNeitherValidatesNorMovesTheFocusNorWrites
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, CtrlKeyTest,
-    ::testing::Values(
-        CtrlCase{"NameCtrlC", Field::Name, "c", true, 0, "", "avant", "notes", "notes"},
-        CtrlCase{"NameCtrlV", Field::Name, "v", true, 0, "", "brouillon", "brouillon", "brouillon"},
-        CtrlCase{"NameCtrlM", Field::Name, "m", false, 0, "x", "avant", "notesx", "avant"},
-        CtrlCase{"DateCtrlC", Field::ModifDate, "c", true, 0, "", "avant", "01/01/2001", "01/01/2001"},
-        CtrlCase{"DateCtrlV", Field::ModifDate, "v", true, 0, "", "15/08/2024", "15/08/2024", "15/08/2024"},
-        // Return here would rewrite 1999 as 2100 and write it.
-        CtrlCase{"DateCtrlM", Field::ModifDate, "m", false, 4, "1999", "avant", "01/01/1999", "avant"}),
+    ::testing::Values(CtrlCase{"NameCtrlC", Field::Name, "c", true, 0, "", "avant", "notes", "notes"},
+                      CtrlCase{"NameCtrlV", Field::Name, "v", true, 0, "", "brouillon", "brouillon", "brouillon"},
+                      CtrlCase{"NameCtrlM", Field::Name, "m", false, 0, "x", "avant", "notesx", "avant"},
+                      CtrlCase{"DateCtrlC", Field::ModifDate, "c", true, 0, "", "avant", "01/01/2001", "01/01/2001"},
+                      CtrlCase{"DateCtrlV", Field::ModifDate, "v", true, 0, "", "15/08/2024", "15/08/2024",
+                               "15/08/2024"},
+                      // Return here would rewrite 1999 as 2100 and write it.
+                      CtrlCase{"DateCtrlM", Field::ModifDate, "m", false, 4, "1999", "avant", "01/01/1999", "avant"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Paste by Shift+Insert (the clipboard) and by the middle button (the primary selection).

@@ -69,7 +69,7 @@ TEST_F(RealXTest, TheShippedProgramListsAFileDroppedOnItAndWritesTheDateTypedFor
   Child program(qEnvironmentVariable("BRENVALTIQUE_BUNDLE") + "/MacOS/brenvaltique", {}, QByteArray(), env);
   ASSERT_TRUE(program.Started());
   Ran found = Exec("xdotool", {"search", "--sync", "--onlyvisible", "--pid", QString::number(program.Pid())},
-                  QByteArray(), 30000);
+                   QByteArray(), 30000);
   ASSERT_TRUE(found.Ok()) << "the program's window did not come up: " << program.Errors().toStdString();
   QString window = QString::fromLatin1(found.out.split('\n').first().trimmed());
   Xdo({"windowmove", "--sync", window, "20", "40"});
@@ -79,8 +79,10 @@ TEST_F(RealXTest, TheShippedProgramListsAFileDroppedOnItAndWritesTheDateTypedFor
   auto at = [&](QPoint p) {
     return QStringList{"mousemove", "--window", window, QString::number(p.x()), QString::number(p.y())};
   };
-  Pointer(at(firstRow) << "click" << "1");
-  Pointer(at(dateEnd) << "click" << "1");
+  Pointer(at(firstRow) << "click"
+                       << "1");
+  Pointer(at(dateEnd) << "click"
+                      << "1");
   Erase(10);
   Type("15/08/2024");
   Keys({"Tab"});

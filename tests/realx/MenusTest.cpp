@@ -19,8 +19,10 @@ TEST_F(RealXTest, TheWheelOverThePermissionMenusChangesNoPermission) {
   PermissionsCtrCtl& panel = w->PermissionsCtrCtl1();
   // One notch each, toward a digit the menu has: up from 6 and 4, down from 0.
   auto over = [this](PermissionsPupMnu& m) { return MoveTo(m.ComboBox(), m.ComboBox()->rect().center()); };
-  Pointer(over(panel.UserPermPupMnu()) << "click" << "4" << over(panel.GroupPermPupMnu()) << "click" << "4"
-                                       << over(panel.OthersPermPupMnu()) << "click" << "5");
+  Pointer(over(panel.UserPermPupMnu()) << "click"
+                                       << "4" << over(panel.GroupPermPupMnu()) << "click"
+                                       << "4" << over(panel.OthersPermPupMnu()) << "click"
+                                       << "5");
   EXPECT_EQ(panel.UserPermPupMnu().ListIndex(), 6);
   EXPECT_EQ(panel.GroupPermPupMnu().ListIndex(), 4);
   EXPECT_EQ(panel.OthersPermPupMnu().ListIndex(), 0);

@@ -5,8 +5,8 @@
 
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QWindow>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include "framework/Application.h"
 #include "framework/FolderItem.h"
@@ -134,8 +134,10 @@ void RealXTest::ClickEnd(fw::TextField& field, int button) {
 void RealXTest::DragSelectAll(fw::TextField& field) {
   QLineEdit* e = field.LineEdit();
   int y = e->height() / 2;
-  Pointer(MoveTo(e, QPoint(2, y)) << "mousedown" << "1" << MoveTo(e, QPoint(e->width() / 2, y))
-                                  << MoveTo(e, QPoint(e->width() - 2, y)) << "mouseup" << "1");
+  Pointer(MoveTo(e, QPoint(2, y)) << "mousedown"
+                                  << "1" << MoveTo(e, QPoint(e->width() / 2, y)) << MoveTo(e, QPoint(e->width() - 2, y))
+                                  << "mouseup"
+                                  << "1");
   EXPECT_EQ(Focused(), e);
   EXPECT_EQ(e->selectedText(), field.Text()) << "the drag did not select the whole text";
 }
@@ -178,8 +180,8 @@ DragSource RealXTest::StartDragSource(const QStringList& offer) {
   static int count = 0;
   QString title = QStringLiteral("brenvaltique-drag-source-%1-%2").arg(QCoreApplication::applicationPid()).arg(++count);
   // Built beside the tests; CTest names it too.
-  QString program = qEnvironmentVariable("BRENVALTIQUE_DRAG_SOURCE",
-                                         QCoreApplication::applicationDirPath() + "/realx_drag_source");
+  QString program =
+      qEnvironmentVariable("BRENVALTIQUE_DRAG_SOURCE", QCoreApplication::applicationDirPath() + "/realx_drag_source");
   s.process = std::make_unique<Child>(program, QStringList{"--title", title} + offer);
   if (!s.process->Started()) return s;
   Ran found = Exec(QStringLiteral("xdotool"), {"search", "--sync", "--name", title}, QByteArray(), 20000);

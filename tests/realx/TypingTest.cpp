@@ -38,13 +38,13 @@ TEST_P(TypingTest, EachCharacterComesOnceAndTheDateWrittenIsTheOneTyped) {
   EXPECT_TRUE(fw::seams::ShownDialogs().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, TypingTest,
-    ::testing::Values(TypingCase{"UsShiftReleasedFirst", Layout::Us, ShiftOrder::ReleasedFirst},
-                      TypingCase{"UsShiftReleasedLast", Layout::Us, ShiftOrder::ReleasedLast},
-                      TypingCase{"AzertyShiftReleasedFirst", Layout::Fr, ShiftOrder::ReleasedFirst},
-                      TypingCase{"AzertyShiftReleasedLast", Layout::Fr, ShiftOrder::ReleasedLast}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Layouts, TypingTest,
+                         ::testing::Values(TypingCase{"UsShiftReleasedFirst", Layout::Us, ShiftOrder::ReleasedFirst},
+                                           TypingCase{"UsShiftReleasedLast", Layout::Us, ShiftOrder::ReleasedLast},
+                                           TypingCase{"AzertyShiftReleasedFirst", Layout::Fr,
+                                                      ShiftOrder::ReleasedFirst},
+                                           TypingCase{"AzertyShiftReleasedLast", Layout::Fr, ShiftOrder::ReleasedLast}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace realx

@@ -324,8 +324,8 @@ const char* Name(Selection which) { return which == Selection::Primary ? "primar
 
 std::unique_ptr<Child> OfferSelection(Selection which, const QByteArray& text) {
   // -quiet keeps xclip in the foreground, serving the selection until it is killed or loses it.
-  auto owner = std::make_unique<Child>(QStringLiteral("xclip"),
-                                       QStringList{"-quiet", "-selection", Name(which), "-i"}, text);
+  auto owner =
+      std::make_unique<Child>(QStringLiteral("xclip"), QStringList{"-quiet", "-selection", Name(which), "-i"}, text);
   if (!owner->Started()) return nullptr;
   if (!WaitUntil([&] { return ReadSelection(which) == text; }, 10000)) return nullptr;
   return owner;
@@ -338,9 +338,7 @@ QByteArray ReadSelection(Selection which) {
 
 // ---- Keyboard
 
-bool SetLayout(Layout layout) {
-  return Exec(QStringLiteral("setxkbmap"), {layout == Layout::Us ? "us" : "fr"}).Ok();
-}
+bool SetLayout(Layout layout) { return Exec(QStringLiteral("setxkbmap"), {layout == Layout::Us ? "us" : "fr"}).Ok(); }
 
 QStringList TypingCommands(const QString& text, Layout layout, ShiftOrder order) {
   // Keycodes of the evdev rules Xvfb uses: 10 to 19 are the row of digits 1 2 ... 9 0.
@@ -361,9 +359,16 @@ QStringList TypingCommands(const QString& text, Layout layout, ShiftOrder order)
     if (!it->second.shift) {
       c << "keydown" << code << "keyup" << code;
     } else if (order == ShiftOrder::ReleasedFirst) {
-      c << "keydown" << "Shift_L" << "keydown" << code << "keyup" << "Shift_L" << "keyup" << code;
+      c << "keydown"
+        << "Shift_L"
+        << "keydown" << code << "keyup"
+        << "Shift_L"
+        << "keyup" << code;
     } else {
-      c << "keydown" << "Shift_L" << "keydown" << code << "keyup" << code << "keyup" << "Shift_L";
+      c << "keydown"
+        << "Shift_L"
+        << "keydown" << code << "keyup" << code << "keyup"
+        << "Shift_L";
     }
   }
   return c;

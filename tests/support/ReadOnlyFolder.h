@@ -22,7 +22,9 @@ class ReadOnlyFolder {
   // True when a new file cannot be made there: the folder really refuses changes.
   bool Holds() const;
   // Why it does not hold, for a skipped test.
-  static QString WhyNot() { return QStringLiteral("this user can still change the folder (root without the immutable flag)"); }
+  static QString WhyNot() {
+    return QStringLiteral("this user can still change the folder (root without the immutable flag)");
+  }
 
  private:
   QByteArray path_;

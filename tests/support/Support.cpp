@@ -1,12 +1,12 @@
 #include "support/Support.h"
 
+#include <sys/stat.h>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTest>
 #include <QWidget>
-#include <sys/stat.h>
 
 namespace testsupport {
 

@@ -398,12 +398,12 @@ const Seed kSeeds[] = {
 };
 
 // Names typed in the name field and the extension field.
-const char* const kNames[] = {"nouveau",    "Nouveau nom", "été",   "a/b",         "/",     "",
-                              ".",          "..",          " ",     "rapport",     "photo", "cible",
-                              "lien",       "caf",         "zz",    ".cache",      "un.deux", "Ça",
-                              "名前",       "-rf",         "a",     "dossier protégé", "x.y.z", "émoji 🙂"};
-const char* const kExtensions[] = {".txt", ".pdf", ".png", ".jpg", ".JPG", "",   ".",    "txt",
-                                   ".tar.gz", ".a/b", "/", ".é",  " .txt", ".gif", "..", ".jpeg"};
+const char* const kNames[] = {
+    "nouveau", "Nouveau nom",     "été",   "a/b",        "/",  "",       ".",       "..", " ",    "rapport",
+    "photo",   "cible",           "lien",  "caf",        "zz", ".cache", "un.deux", "Ça", "名前", "-rf",
+    "a",       "dossier protégé", "x.y.z", "émoji 🙂"};
+const char* const kExtensions[] = {".txt",    ".pdf", ".png", ".jpg", ".JPG",  "",     ".",  "txt",
+                                   ".tar.gz", ".a/b", "/",    ".é",   " .txt", ".gif", "..", ".jpeg"};
 const char* const kTimes[] = {"02:30:00", "02:30:00", "23:59:59", "00:00:00", "24:00:00", "12:60:00", "9:5:30",
                               "10:30",    "::",       "",         "1:2:3:4",  "abc",      "12:00:00", "03:15:07"};
 
@@ -476,8 +476,9 @@ class RandomRun : public QObject {
     for (const Bytes& p : immutable_)
       if (!SetImmutable(p, true)) immutableRefused_ = true;
     if (immutableRefused_)
-      std::printf("randomized: the file system or the process refuses the immutable flag; "
-                  "writes then fail only for the files the test removes\n");
+      std::printf(
+          "randomized: the file system or the process refuses the immutable flag; "
+          "writes then fail only for the files the test removes\n");
 
     Tree t = Scan(folder_);
     for (const auto& [p, e] : t) {
@@ -630,8 +631,8 @@ class RandomRun : public QObject {
     }
   }
   static const char* FieldName(int f) {
-    static const char* names[] = {"name", "extension", "creation date", "creation time", "modification date",
-                                  "modification time"};
+    static const char* names[] = {"name",          "extension",         "creation date",
+                                  "creation time", "modification date", "modification time"};
     return names[f];
   }
   int FocusedField() const {
@@ -726,8 +727,8 @@ class RandomRun : public QObject {
     String digitsNow[3];
     Digits(digitsNow);
     const bool otherDigits = !chose_ && ModeOf(digitsNow) != ModeOf(digits);
-    if (armed && (Panel().SetPermissionsTimer().Mode() == fw::Timer::ModeOff || Panel().FolderItemCopy != copy ||
-                  otherDigits)) {
+    if (armed &&
+        (Panel().SetPermissionsTimer().Mode() == fw::Timer::ModeOff || Panel().FolderItemCopy != copy || otherDigits)) {
       if (tous_ && tous_->which == 3 && tous_->sel >= 0) {
         // Sent on before "Tous" gives every file the shown digits, which its own check follows.
         chosenMask_ = 0;
@@ -951,8 +952,11 @@ class RandomRun : public QObject {
         return String::fromUtf8(Pick(std::vector<const char*>(std::begin(odd), std::end(odd))));
       }
       default: {
-        if (Chance(0.3)) return QStringLiteral("%1:%2:%3").arg(Int(0, 23)).arg(Int(0, 59), 2, 10, QLatin1Char('0'))
-                                    .arg(Int(0, 59), 2, 10, QLatin1Char('0'));
+        if (Chance(0.3))
+          return QStringLiteral("%1:%2:%3")
+              .arg(Int(0, 23))
+              .arg(Int(0, 59), 2, 10, QLatin1Char('0'))
+              .arg(Int(0, 59), 2, 10, QLatin1Char('0'));
         return String::fromUtf8(Pick(std::vector<const char*>(std::begin(kTimes), std::end(kTimes))));
       }
     }
@@ -1145,8 +1149,7 @@ class RandomRun : public QObject {
     if (rows > 0 && item == String::fromUtf8("Supprimer sélection") && sel >= 0) expected = rows - 1;
     if (rows > 0 && item == QLatin1String("Supprimer tout") && confirmed) expected = 0;
     if (List().ListCount() != expected)
-      Fail("the list holds " + std::to_string(List().ListCount()) + " rows, " + std::to_string(expected) +
-           " expected");
+      Fail("the list holds " + std::to_string(List().ListCount()) + " rows, " + std::to_string(expected) + " expected");
   }
 
   void ListKey() {
@@ -1315,9 +1318,10 @@ class RandomRun : public QObject {
       return;
     }
     const bool creation = l.field == kCDate || l.field == kCTime;
-    std::optional<fw::Date> before = creation ? l.birth : (l.mtime ? std::optional<fw::Date>(fw::Date::FromEpoch(
-                                                                          l.mtime->tv_sec, l.mtime->tv_nsec))
-                                                                    : std::nullopt);
+    std::optional<fw::Date> before =
+        creation ? l.birth
+                 : (l.mtime ? std::optional<fw::Date>(fw::Date::FromEpoch(l.mtime->tv_sec, l.mtime->tv_nsec))
+                            : std::nullopt);
     const int df = creation ? kCDate : kMDate, tf = creation ? kCTime : kMTime;
     std::optional<fw::Date> d = Intended(l.texts[df], l.texts[tf]);
     std::optional<timespec> mtimeNow = ModTime(f->NativePath());
@@ -1439,9 +1443,9 @@ class RandomRun : public QObject {
   // "2 fichiers sur 3 modifiés ; 1 n'a pas pu l'être.", with the plural where French puts it; the
   // extension action counts files renamed, and those whose flag could not be set after.
   static std::optional<Partial> ParsePartial(const String& message, bool extension) {
-    static const QRegularExpression re(String::fromUtf8(
-        "^(\\d+) fichiers? sur (\\d+) (?:modifiés?|renommés?)(?: ; (\\d+) n'(?:a|ont) pas pu l'être)?"
-        "(?: ; l'extension visible de (\\d+) n'a pas pu être changée)?\\.$"));
+    static const QRegularExpression re(
+        String::fromUtf8("^(\\d+) fichiers? sur (\\d+) (?:modifiés?|renommés?)(?: ; (\\d+) n'(?:a|ont) pas pu l'être)?"
+                         "(?: ; l'extension visible de (\\d+) n'a pas pu être changée)?\\.$"));
     auto m = re.match(message);
     if (!m.hasMatch()) return std::nullopt;
     Partial p{m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt()};
@@ -1454,7 +1458,8 @@ class RandomRun : public QObject {
                        .arg(String::fromUtf8(extension ? "renommé" : "modifié"), many ? "s" : "");
     if (p.failed == 1) again += String::fromUtf8(" ; 1 n'a pas pu l'être");
     else if (p.failed > 1) again += String::fromUtf8(" ; %1 n'ont pas pu l'être").arg(p.failed);
-    if (p.flagFailed > 0) again += String::fromUtf8(" ; l'extension visible de %1 n'a pas pu être changée").arg(p.flagFailed);
+    if (p.flagFailed > 0)
+      again += String::fromUtf8(" ; l'extension visible de %1 n'a pas pu être changée").arg(p.flagFailed);
     if (again + QLatin1Char('.') != message || (p.failed == 0 && p.flagFailed == 0)) return std::nullopt;
     return p;
   }
@@ -1572,7 +1577,7 @@ class RandomRun : public QObject {
     const int sel = List().ListIndex();
     String digits[3];
     Digits(digits);
-    const fw::TextField* texts[] = {&w_.FileNameTxtFld(),   &w_.FilExtTxtFld(),    &w_.CreationDateTxtFld(),
+    const fw::TextField* texts[] = {&w_.FileNameTxtFld(),     &w_.FilExtTxtFld(),    &w_.CreationDateTxtFld(),
                                     &w_.CreationTimeTxtFld(), &w_.ModifDateTxtFld(), &w_.ModifTimeTxtFld(),
                                     &w_.MacCreatorTxtFld()};
     String want[7], wantDigits[3];
@@ -1595,8 +1600,7 @@ class RandomRun : public QObject {
     }
     std::string diff;
     for (int i = 0; i < 7; ++i)
-      if (texts[i]->Text() != want[i])
-        diff += " «" + Quote(texts[i]->Text()) + "» for «" + Quote(want[i]) + "»";
+      if (texts[i]->Text() != want[i]) diff += " «" + Quote(texts[i]->Text()) + "» for «" + Quote(want[i]) + "»";
     for (int i = 0; i < 3; ++i)
       if (digits[i] != wantDigits[i]) diff += " digit «" + Quote(digits[i]) + "» for «" + Quote(wantDigits[i]) + "»";
     if (w_.VisibleChkBx().Value() != wantBox) diff += " the check box";
