@@ -159,6 +159,8 @@ class MainWindow : public fw::Window {
   static fw::FolderItemPtr RowFile(const fw::Listbox& list, int row);
   // The rename of a focus loss in the name or extension field.
   void RenameFromFields();
+  // Writes the focused field's edit as leaving the field would, the focus staying where it is.
+  void WriteFocusedEdit();
   // The row's text for a name by the row text rule.
   fw::String RowText(const fw::String& name) const;
   // Sets the title by the title rule.

@@ -169,6 +169,15 @@ void MainWindow::WriteBackDate(const DatePair& pair, const fw::TextField& field)
   });
 }
 
+void MainWindow::WriteFocusedEdit() {
+  if (FileNameTxtFld().HasFocus() || FilExtTxtFld().HasFocus()) return RenameFromFields();
+  for (const DatePair* pair : {&kCreationPair, &kModificationPair}) {
+    for (fw::TextField* field : {static_cast<fw::TextField*>(&(this->*pair->DateField)()),
+                                 static_cast<fw::TextField*>(&(this->*pair->TimeField)())})
+      if (field->HasFocus()) return WriteBackDate(*pair, *field);
+  }
+}
+
 void MainWindow::CreationDateTxtFld_LostFocus(TabedDateField& sender) { WriteBackDate(kCreationPair, sender); }
 void MainWindow::CreationTimeTxtFld_LostFocus(TabedTimeField& sender) { WriteBackDate(kCreationPair, sender); }
 void MainWindow::ModifDateTxtFld_LostFocus(TabedDateField& sender) { WriteBackDate(kModificationPair, sender); }

@@ -35,6 +35,8 @@ void MainWindow::SetTitleForRows() {
 
 void MainWindow::FileLstBx_DropObject(fw::Listbox& sender, fw::DragItem& obj, int) {
   if (!obj.FolderItemAvailable()) return;
+  // A drop takes no focus, yet it can select another row: the edit in hand goes first to its file.
+  WriteFocusedEdit();
   do {
     if (!obj.FolderItemAvailable()) continue;
     fw::FolderItemPtr f = obj.FolderItem();

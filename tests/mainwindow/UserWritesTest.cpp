@@ -296,3 +296,23 @@ TEST_F(UserWritesTest, ANameRefusedJustBeforeTheExtensionActionIsStillReportedWh
 }
 
 }  // namespace
+
+// A drop takes no focus but may select a listed row (a duplicate name): the edit in hand is
+// written to the file it was typed for before the fields show the other file.
+TEST_F(UserWritesTest, ADropThatSelectsAnotherRowFirstWritesTheEditInHand) {
+  QByteArray a = Drop("photo.png");
+  QByteArray b = Drop("notes.txt");
+  Select(0);
+  Retype(w->ModifDateTxtFld(), "24/12/2015");
+  testsupport::TempFolder elsewhere;
+  QByteArray twin = Drop(elsewhere, "notes.pdf");
+  Settle();
+
+  EXPECT_EQ(w->FileLstBx().ListCount(), 2) << "the twin is refused";
+  EXPECT_EQ(w->FileLstBx().ListIndex(), 1);
+  EXPECT_EQ(DiskTime(a), "24/12/2015 08:00:00");
+  EXPECT_EQ(DiskTime(b), "01/01/2001 08:00:00");
+  EXPECT_EQ(DiskTime(twin), "01/01/2001 08:00:00");
+  EXPECT_EQ(w->ModifDateTxtFld().Text(), "01/01/2001") << "the fields show the row now selected";
+  EXPECT_TRUE(Dialogs().empty());
+}

@@ -420,6 +420,7 @@ struct FocusLoss {
   String texts[kFieldCount];
   std::optional<timespec> mtime;
   std::optional<fw::Date> birth;
+  bool box = true;  // the "Extension visible" box as the field was left (a drop may show another file)
 };
 
 // What an apply-to-all button must do, read when its click comes.
@@ -694,6 +695,7 @@ class RandomRun : public QObject {
       l.sel = sel;
       l.file = sel >= 0 ? RowFile(sel) : nullptr;
       for (int f = 0; f < kFieldCount; ++f) l.texts[f] = FieldControl(f).Text();
+      l.box = w_.VisibleChkBx().Value();
       if (l.file) {
         l.path = l.file->NativePath();
         l.identity = IdentityAt(l.path);
@@ -848,7 +850,16 @@ class RandomRun : public QObject {
     int before = List().ListCount();
     AnswerDialogs();
     List().DropFiles(items);
+    EditInHandWritten();
     AfterDrop(before, chosen);
+  }
+
+  // A drop takes no focus, but writes the edit in hand as leaving its field would.
+  void EditInHandWritten() {
+    if (!loss_) return;
+    FocusLoss l = *loss_;
+    loss_.reset();
+    CheckFocusLoss(l);
   }
 
   void DropReal() {
@@ -880,6 +891,7 @@ class RandomRun : public QObject {
     if (!move.isAccepted()) return;
     QDropEvent drop(QPointF(pos), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(vp, &drop);
+    if (drop.isAccepted()) EditInHandWritten();
     AfterDrop(before, chosen);
   }
 
@@ -1305,7 +1317,7 @@ class RandomRun : public QObject {
       const bool kept = f->NativePath() == l.path;
       if (done) {
         Count("renames");
-        String row = w_.VisibleChkBx().Value() ? wanted : l.texts[kName];
+        String row = l.box ? wanted : l.texts[kName];
         if (List().List(l.sel) != row && f->Name() == wanted)
           Fail("after the rename to «" + Quote(wanted) + "» the row reads «" + Quote(List().List(l.sel)) + "»");
       } else if (kept) {
