@@ -1,6 +1,8 @@
 #include "support/Support.h"
 
+#include <ftw.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -11,6 +13,17 @@
 namespace testsupport {
 
 TempFolder::TempFolder() : dir_(QDir::tempPath() + QStringLiteral("/brenvaltique-test-XXXXXX")) {}
+
+// Removed by the bytes of its names: Qt's own removal skips names that are not UTF-8.
+TempFolder::~TempFolder() {
+  if (!dir_.isValid()) return;
+  // Whatever cannot go (an immutable file) is passed over, so the rest still goes.
+  auto removeOne = [](const char* p, const struct stat*, int, struct FTW*) {
+    ::remove(p);
+    return 0;
+  };
+  nftw(Path().constData(), removeOne, 16, FTW_DEPTH | FTW_PHYS);
+}
 
 QByteArray TempFolder::Path() const { return QFile::encodeName(dir_.path()); }
 

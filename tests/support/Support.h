@@ -13,6 +13,9 @@ namespace testsupport {
 class TempFolder {
  public:
   TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
   QByteArray Path() const;
   // Creates a file with the given content and returns its path.
   QByteArray MakeFile(const QByteArray& name, const QByteArray& content = "content\n", int mode = 0644) const;
