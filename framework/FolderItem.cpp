@@ -232,7 +232,7 @@ void WriteThroughProc(bool on) {
 }
 }  // namespace seams
 
-FolderItem::FolderItem(QByteArray path) : path_(std::move(path)) {
+FolderItem::FolderItem(MadeHere, QByteArray path) : path_(std::move(path)) {
   // What the path names now is what this item stands for from here on.
   detail::Descriptor name(::open(path_.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
   struct stat st;
@@ -251,8 +251,8 @@ Outcome FolderItem::OpenName(detail::Descriptor& name, struct stat& st) const {
   detail::Descriptor fd(::open(path_.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
   if (!fd.Valid()) return Outcome::Failure(errno);
   if (::fstat(fd.Get(), &st) != 0) return Outcome::Failure(errno);
-  if (!nameId_) return Outcome::Failure(ESTALE, kNotThereWhenAdded);
-  if (!SameObject(st, nameId_->Device, nameId_->Inode)) return Outcome::Failure(ESTALE, kReplaced);
+  if (!nameId_.Known()) return Outcome::Failure(ESTALE, kNotThereWhenAdded);
+  if (!SameObject(st, nameId_.Device, nameId_.Inode)) return Outcome::Failure(ESTALE, kReplaced);
   name = std::move(fd);
   return Outcome::Success();
 }
@@ -268,7 +268,8 @@ Outcome FolderItem::OpenMetadata(detail::Descriptor& file, struct stat& st) cons
   detail::Descriptor target;
   if (int err = OpenLinkTarget(name.Get(), st.st_size, path_, target)) return Outcome::Failure(err);
   if (::fstat(target.Get(), &st) != 0) return Outcome::Failure(errno);
-  if (!fileId_ || !SameObject(st, fileId_->Device, fileId_->Inode)) return Outcome::Failure(ESTALE, kTargetReplaced);
+  if (!fileId_.Known() || !SameObject(st, fileId_.Device, fileId_.Inode))
+    return Outcome::Failure(ESTALE, kTargetReplaced);
   file = std::move(target);
   return Outcome::Success();
 }
@@ -276,7 +277,7 @@ Outcome FolderItem::OpenMetadata(detail::Descriptor& file, struct stat& st) cons
 FolderItemPtr FolderItem::FromNativePath(const QByteArray& path) {
   QByteArray p = path;
   while (p.size() > 1 && p.endsWith('/')) p.chop(1);
-  return FolderItemPtr(new FolderItem(p));
+  return std::make_shared<FolderItem>(MadeHere{}, p);
 }
 
 FolderItemPtr FolderItem::FromPath(const String& path) { return FromNativePath(path.toUtf8()); }
@@ -305,7 +306,7 @@ Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
 
   // The rename goes by name, in the folder opened here: the name is checked to hold the file that
   // was added, and the name moved is checked again after the move.
-  if (!nameId_) {
+  if (!nameId_.Known()) {
     struct stat st;
     return ::lstat(path_.constData(), &st) == 0 ? Outcome::Failure(ESTALE, kNotThereWhenAdded)
                                                 : Outcome::Failure(errno);
@@ -313,8 +314,8 @@ Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
   detail::Descriptor dir(::open(DirOf(path_).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   if (!dir.Valid()) return Outcome::Failure(errno);
   const QByteArray from = NameBytes();
-  const dev_t dev = nameId_->Device;
-  const ino_t ino = nameId_->Inode;
+  const dev_t dev = nameId_.Device;
+  const ino_t ino = nameId_.Inode;
   struct stat st;
   if (::fstatat(dir.Get(), from.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) return Outcome::Failure(errno);
   if (!SameObject(st, dev, ino)) return Outcome::Failure(ESTALE, kReplaced);
@@ -462,13 +463,11 @@ std::optional<Date> FolderItem::ModificationDate() const {
 
 Outcome FolderItem::SetModificationDate(const Date& d) {
   int64_t seconds = 0;
+  // ToEpoch refuses a local time the clocks skip (the hour lost when summer time starts).
   if (!d.ToEpoch(seconds))
     return Outcome::Failure(EINVAL, d.Year() >= 1 && d.Day() <= DaysInMonth(d.Year(), d.Month())
                                         ? QStringLiteral("Cette heure n'existe pas ce jour-là (changement d'heure)")
                                         : QStringLiteral("Date non valide"));
-  // A local time the clocks skip (the hour lost when summer time starts) would come back as another.
-  if (Date::FromEpoch(seconds) != d)
-    return Outcome::Failure(EINVAL, QStringLiteral("Cette heure n'existe pas ce jour-là (changement d'heure)"));
   detail::Descriptor file;
   struct stat before;
   Outcome o = OpenMetadata(file, before);

@@ -92,20 +92,29 @@ class FolderItem {
   std::shared_ptr<Picture> OpenAsPicture() const;
 
  private:
+  // Inode 0 names no file on Linux: it stands for none, so a row pays for no optional's flag.
   struct FileId {
     dev_t Device = 0;
     ino_t Inode = 0;
+    bool Known() const { return Inode != 0; }
+  };
+  // Only FromNativePath makes items; the key lets it do so through make_shared, in one allocation.
+  struct MadeHere {
+    explicit MadeHere() = default;
   };
 
-  explicit FolderItem(QByteArray path);
+ public:
+  FolderItem(MadeHere, QByteArray path);
+
+ private:
   // The name, opened without following it and checked against the one remembered; st is what it holds now.
   Outcome OpenName(detail::Descriptor& name, struct stat& st) const;
   // The file the metadata belongs to, opened and checked; st is what it holds now.
   Outcome OpenMetadata(detail::Descriptor& file, struct stat& st) const;
 
   QByteArray path_;
-  std::optional<FileId> nameId_;
-  std::optional<FileId> fileId_;
+  FileId nameId_;
+  FileId fileId_;
 };
 
 namespace seams {
