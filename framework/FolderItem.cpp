@@ -47,7 +47,7 @@ bool SameObject(const struct stat& st, dev_t dev, ino_t ino) { return st.st_dev 
 
 // 0 when name in dir is, without following it, the object dev/ino; else kNameReplaced or the errno.
 int CheckName(int dir, const char* name, dev_t dev, ino_t ino) {
-  struct stat st;
+  struct stat st {};
   if (::fstatat(dir, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
   return SameObject(st, dev, ino) ? 0 : kNameReplaced;
 }
@@ -117,7 +117,7 @@ int RenameWithoutFlag(int dir, const char* from, const char* to, bool linkable, 
     // NOLINTNEXTLINE(misc-redundant-expression): the two codes are one on Linux, two elsewhere.
     if (err != EPERM && err != ENOTSUP && err != EOPNOTSUPP && err != EMLINK) return err;
   }
-  struct stat st;
+  struct stat st {};
   if (::fstatat(dir, to, &st, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
   if (errno != ENOENT) return errno;
   detail::CountFileWrite();
@@ -235,7 +235,7 @@ void WriteThroughProc(bool on) {
 FolderItem::FolderItem(MadeHere, QByteArray path) : path_(std::move(path)) {
   // What the path names now is what this item stands for from here on.
   detail::Descriptor name(::open(path_.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-  struct stat st;
+  struct stat st {};
   if (!name.Valid() || ::fstat(name.Get(), &st) != 0) return;
   nameId_ = FileId{st.st_dev, st.st_ino};
   if (!S_ISLNK(st.st_mode)) {
@@ -307,7 +307,7 @@ Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
   // The rename goes by name, in the folder opened here: the name is checked to hold the file that
   // was added, and the name moved is checked again after the move.
   if (!nameId_.Known()) {
-    struct stat st;
+    struct stat st {};
     return ::lstat(path_.constData(), &st) == 0 ? Outcome::Failure(ESTALE, kNotThereWhenAdded)
                                                 : Outcome::Failure(errno);
   }
@@ -316,7 +316,7 @@ Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
   const QByteArray from = NameBytes();
   const dev_t dev = nameId_.Device;
   const ino_t ino = nameId_.Inode;
-  struct stat st;
+  struct stat st {};
   if (::fstatat(dir.Get(), from.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) return Outcome::Failure(errno);
   if (!SameObject(st, dev, ino)) return Outcome::Failure(ESTALE, kReplaced);
   if (bytes == from) return Outcome::Success();
@@ -334,7 +334,7 @@ Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
     // Another file took the old name between the check and the move: it goes back under that name.
     bool back = RenameNoReplace(dir.Get(), bytes.constData(), from.constData()) == 0;
     if (!back && (errno == EINVAL || errno == ENOSYS)) {
-      struct stat other;
+      struct stat other {};
       back = ::fstatat(dir.Get(), bytes.constData(), &other, AT_SYMLINK_NOFOLLOW) == 0 &&
              RenameWithoutFlag(dir.Get(), bytes.constData(), from.constData(), !S_ISDIR(other.st_mode), other.st_dev,
                                other.st_ino) == 0;
@@ -351,12 +351,12 @@ Outcome FolderItem::SetNameBytes(const QByteArray& bytes) {
 }
 
 bool FolderItem::Exists() const {
-  struct stat st;
+  struct stat st {};
   return ::lstat(path_.constData(), &st) == 0;
 }
 
 bool FolderItem::Directory() const {
-  struct stat st;
+  struct stat st {};
   return ::stat(path_.constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -380,7 +380,7 @@ bool FolderItem::ExtensionVisible() const {
 
 Outcome FolderItem::SetExtensionVisible(bool visible) {
   detail::Descriptor file;
-  struct stat st;
+  struct stat st {};
   Outcome o = OpenMetadata(file, st);
   if (!o) return o;
   const QByteArray path = file.ProcPath();
@@ -449,14 +449,14 @@ std::optional<Date> FolderItem::CreationDate() const {
 
 Outcome FolderItem::SetCreationDate(const Date&) {
   detail::Descriptor file;
-  struct stat st;
+  struct stat st {};
   Outcome o = OpenMetadata(file, st);
   if (!o) return o;
   return Outcome::Failure(ENOTSUP, QStringLiteral("Linux ne permet pas de modifier la date de création d'un fichier"));
 }
 
 std::optional<Date> FolderItem::ModificationDate() const {
-  struct stat st;
+  struct stat st {};
   if (::stat(path_.constData(), &st) != 0) return std::nullopt;
   return Date::FromEpoch(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
 }
@@ -469,7 +469,7 @@ Outcome FolderItem::SetModificationDate(const Date& d) {
                                         ? QStringLiteral("Cette heure n'existe pas ce jour-là (changement d'heure)")
                                         : QStringLiteral("Date non valide"));
   detail::Descriptor file;
-  struct stat before;
+  struct stat before {};
   Outcome o = OpenMetadata(file, before);
   if (!o) return o;
 
@@ -478,7 +478,7 @@ Outcome FolderItem::SetModificationDate(const Date& d) {
   detail::CountFileWrite();
   if (int err = detail::SetTimes(file, times)) return detail::ProcCallFailure(err);
 
-  struct stat after;
+  struct stat after {};
   if (::fstat(file.Get(), &after) != 0) return Outcome::Failure(errno);
   if (int64_t(after.st_mtim.tv_sec) == seconds) return Outcome::Success();
 
@@ -495,7 +495,7 @@ Outcome FolderItem::SetModificationDate(const Date& d) {
 }
 
 std::optional<int> FolderItem::Permissions() const {
-  struct stat st;
+  struct stat st {};
   if (::stat(path_.constData(), &st) != 0) return std::nullopt;
   return int(st.st_mode & 07777);
 }

@@ -176,7 +176,7 @@ class MainWindow : public fw::Window {
   // in that click reports the failure itself, and this report is dropped. While the window closes,
   // the report comes at once.
   void ReportFailure(const fw::String& what, const fw::String& fileName, const fw::Outcome& outcome, int kind = -1,
-                     std::function<void()> refill = {});
+                     const std::function<void()>& refill = {});
   // The date writes of a focus loss: writes when the field was edited.
   void WriteBackDate(const DatePair& pair, const fw::TextField& field);
   // The two date actions: writes the pair's date to every row's file, then reports.

@@ -53,7 +53,7 @@ const MainWindow::DatePair MainWindow::kModificationPair = {
 };
 
 void MainWindow::ReportFailure(const String& what, const String& fileName, const fw::Outcome& outcome, int kind,
-                               std::function<void()> refill) {
+                               const std::function<void()>& refill) {
   String message = String::fromUtf8("Le fichier « %1 » n'a pas pu être modifié (%2).").arg(fileName, what);
   String explanation = outcome.Reason;
   const String title = String::fromUtf8("Modification impossible");

@@ -62,7 +62,7 @@ std::string Snapshot(const std::vector<QByteArray>& folders) {
       rows[name] = row;
     }
     ::closedir(d);
-    for (const auto& [name, row] : rows) out += folder.toStdString() + "/" + name + row + "\n";
+    for (const auto& [name, row] : rows) out += folder.toStdString().append("/").append(name).append(row).append("\n");
   }
   return out;
 }
@@ -248,7 +248,7 @@ TEST_F(FolderItemIdentityTest, AFileThatAppearedAfterTheItemWasMadeIsNotWritten)
   EXPECT_FALSE(o);
   EXPECT_EQ(o.Errno, ENOENT);
   MakeAged("later.png", "came later\n");
-  for (Outcome out : {item->SetPermissions(0600), item->SetName("other.png")}) {
+  for (const Outcome& out : {item->SetPermissions(0600), item->SetName("other.png")}) {
     EXPECT_FALSE(out);
     EXPECT_EQ(out.Reason, QStringLiteral("Ce fichier n'existait pas lors de son ajout à la liste"));
   }
