@@ -14,22 +14,11 @@
 
 namespace {
 
-// A key event as X gives it: a scan code for the physical key, a Qt key and text that follow
-// the modifiers held at that moment.
-struct XKey {
-  QEvent::Type type;
-  int qtKey;
-  Qt::KeyboardModifiers mods;
-  QString text;
-  quint32 scan;
-};
+using testsupport::XKey;
 
 class RealInput : public Fields {
  protected:
-  void Send(const XKey& k) {
-    QKeyEvent e(k.type, k.qtKey, k.mods, k.scan, 0, 0, k.text);
-    QApplication::sendEvent(QApplication::focusWidget(), &e);
-  }
+  void Send(const XKey& k) { testsupport::SendX(QApplication::focusWidget(), k); }
   // Types a character that needs Shift: Shift down, the key down, Shift up first or last.
   void Shifted(int qtKey, const QString& text, int unshiftedKey, const QString& unshifted, quint32 scan,
                bool shiftUpFirst) {

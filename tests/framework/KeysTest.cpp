@@ -153,21 +153,8 @@ TEST_F(KeyEvents, CommandKeysAreNeverCharactersAndOnlyTheStandardEditCommandsAct
   EXPECT_TRUE(keys.isEmpty()) << keys.join(", ").toStdString();
 }
 
-// The event shapes an X server sends: a scan code per physical key, a Qt key and text that follow
-// the modifiers held at that moment.
-struct XKey {
-  QEvent::Type type;
-  int qtKey;
-  Qt::KeyboardModifiers mods;
-  QString text;
-  quint32 scan;
-  bool repeat = false;
-};
-
-void SendX(QWidget* to, const XKey& k) {
-  QKeyEvent e(k.type, k.qtKey, k.mods, k.scan, 0, 0, k.text, k.repeat);
-  QApplication::sendEvent(to, &e);
-}
+using testsupport::SendX;
+using testsupport::XKey;
 
 const quint32 kShift = 50, kKey1 = 10, kSemicolon = 47;
 

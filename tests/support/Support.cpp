@@ -38,6 +38,11 @@ QByteArray TempFolder::MakeFile(const QByteArray& name, const QByteArray& conten
   return path;
 }
 
+void SendX(QWidget* to, const XKey& k) {
+  QKeyEvent e(k.type, k.qtKey, k.mods, k.scan, 0, 0, k.text, k.repeat);
+  QApplication::sendEvent(to, &e);
+}
+
 bool ShowAndActivate(QWidget* window) {
   window->show();
   window->activateWindow();

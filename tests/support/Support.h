@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QEvent>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -31,5 +32,17 @@ bool ShowAndActivate(QWidget* window);
 void PressKey(QWidget* w, int qtKey, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier);
 void KeyDownOnly(QWidget* w, int qtKey, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier);
 void KeyUpOnly(QWidget* w, int qtKey, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier);
+
+// A key event as an X server sends it: a scan code for the physical key, a Qt key and text that
+// follow the modifiers held at that moment.
+struct XKey {
+  QEvent::Type type;
+  int qtKey;
+  Qt::KeyboardModifiers mods;
+  QString text;
+  quint32 scan;
+  bool repeat = false;
+};
+void SendX(QWidget* to, const XKey& k);
 
 }  // namespace testsupport
